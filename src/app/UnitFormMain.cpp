@@ -1,0 +1,265 @@
+#include "UnitFormMain.h"
+
+#include "FailureReport.h"
+#include "TTimer.h"
+#include "controls/FormFonts.h"
+#include "controls/TDriveComboBox.h"
+#include "controls/TGroupBox.h"
+#include "controls/TLabel.h"
+#include "controls/TTabbedNotebook.h"
+#include "controls/TUrlLabel.h"
+#include "pages/AboutPage.h"
+#include "pages/DiskPage.h"
+#include "pages/MemoryPage.h"
+#include "pages/OtherPage.h"
+#include "pages/PrinterPage.h"
+#include "pages/ProcessorPage.h"
+#include "pages/SystemPage.h"
+#include "pages/UPub_Version.h"
+#include "platform/Failure.h"
+#include "platform/Platform.h"
+
+#include <QGuiApplication>
+#include <QIcon>
+#include <QScopeGuard>
+#include <QScreen>
+#include <QShowEvent>
+
+#include <stdexcept>
+
+using namespace Qt::StringLiterals;
+
+const QString TFormMain::ProgramTitle = u"Pelzora"_s;
+const QString TFormMain::Version = u"2.5"_s;
+
+namespace {
+
+// The guard of the periodic handlers: a failure ends the run silently.
+template<typename Body>
+void swallowFailures(Body &&body)
+{
+    try {
+        body();
+    } catch (...) {
+    }
+}
+
+QIcon programIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 32, 48, 256})
+        icon.addFile(u":/icons/pelzora-%1.png"_s.arg(size), QSize(size, size));
+    return icon;
+}
+
+} // namespace
+
+TFormMain::TFormMain(Platform &platform, const FailureReport &failureReport, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                          | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
+    , m_platform(platform)
+    , m_failureReport(failureReport)
+{
+    Q_INIT_RESOURCE(pelzora);
+    setObjectName(u"FormMain"_s);
+    setWindowTitle(ProgramTitle);
+    setWindowIcon(programIcon());
+    setFont(FormFonts::windowFont());
+    setFixedSize(ClientSize);
+
+    TabbedNotebook1 = new TTabbedNotebook(u"TabbedNotebook1"_s, QRect(QPoint(0, 0), ClientSize), this);
+    m_processorPage = new ProcessorPage(platform.cpuid(), TabbedNotebook1);
+    m_memoryPage = new MemoryPage(platform.memory(), TabbedNotebook1);
+    m_diskPage = new DiskPage(platform.drives(), TabbedNotebook1);
+    m_systemPage = new SystemPage(platform.services(), platform.registry(), TabbedNotebook1);
+    m_printerPage = new PrinterPage(platform.printers(), TabbedNotebook1);
+    m_otherPage = new OtherPage(platform.network(), platform.clock(), TabbedNotebook1);
+    m_aboutPage = new AboutPage(platform.shell(), TabbedNotebook1);
+    TabbedNotebook1->addPage(m_processorPage, u"CPU"_s);
+    TabbedNotebook1->addPage(m_memoryPage, u"RAM"_s);
+    TabbedNotebook1->addPage(m_diskPage, u"HDD"_s);
+    TabbedNotebook1->addPage(m_systemPage, u"System"_s);
+    TabbedNotebook1->addPage(m_printerPage, u"Printer"_s);
+    TabbedNotebook1->addPage(m_otherPage, u"Other"_s);
+    TabbedNotebook1->addPage(m_aboutPage, u"About"_s);
+
+    connect(TabbedNotebook1, &TTabbedNotebook::pageChanging, this, &TFormMain::TabbedNotebook1Change);
+    connect(m_diskPage->driveSelector(), &TDriveComboBox::changed, this, &TFormMain::DriveComboBox1Change);
+
+    createTimers();
+    FormCreate();
+    centerOnScreen();
+}
+
+TFormMain::~TFormMain() = default;
+
+void TFormMain::createTimers()
+{
+    Timer1 = new TTimer(u"Timer1"_s, 1, this);
+    Timer2 = new TTimer(u"Timer2"_s, 1, this);
+    Timer3 = new TTimer(u"Timer3"_s, 200, this);
+    Timer4 = new TTimer(u"Timer4"_s, 1, this);
+    Timer5 = new TTimer(u"Timer5"_s, 1000, this);
+    Timer6 = new TTimer(u"Timer6"_s, 500, this);
+    Timer7 = new TTimer(u"Timer7"_s, 1000, this);
+    onTick(Timer1, &TFormMain::Timer1Timer);
+    onTick(Timer2, &TFormMain::Timer2Timer);
+    onTick(Timer3, &TFormMain::Timer3Timer);
+    onTick(Timer4, &TFormMain::Timer4Timer);
+    onTick(Timer5, &TFormMain::Timer5Timer);
+    onTick(Timer6, &TFormMain::Timer6Timer);
+    onTick(Timer7, &TFormMain::Timer7Timer);
+}
+
+void TFormMain::onTick(TTimer *timer, void (TFormMain::*handler)())
+{
+    connect(timer, &TTimer::timeout, this, [this, handler] { dispatch(handler); });
+}
+
+QList<TTimer *> TFormMain::timers() const
+{
+    return {Timer1, Timer2, Timer3, Timer4, Timer5, Timer6, Timer7};
+}
+
+void TFormMain::dispatch(void (TFormMain::*handler)())
+{
+    try {
+        (this->*handler)();
+    } catch (const std::exception &failure) {
+        m_failureReport.report(QString::fromStdString(failure.what()));
+    }
+}
+
+void TFormMain::centerOnScreen()
+{
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void TFormMain::setCaption(const QString &controlName, const QString &caption)
+{
+    if (auto *label = findChild<TLabel *>(controlName))
+        label->setCaption(caption);
+    else if (auto *box = findChild<TGroupBox *>(controlName))
+        box->setTitle(caption);
+    else
+        throw std::logic_error("no control named " + controlName.toStdString());
+}
+
+void TFormMain::FormCreate()
+{
+    setWindowTitle(ProgramTitle);
+    TabbedNotebook1->setTabText(0, u"处理器"_s);
+    setCaption(u"Label1"_s, u"总的物理内存:"_s);
+    setCaption(u"Label3"_s, u"可用物理内存:"_s);
+    setCaption(u"Label5"_s, u"总的虚拟内存:"_s);
+    setCaption(u"Label7"_s, u"可用虚拟内存:"_s);
+    setCaption(u"Label9"_s, u"已加载内存:"_s);
+    setCaption(u"Label11"_s, u"物理内存"_s);
+    setCaption(u"Label12"_s, u"虚拟内存"_s);
+    TabbedNotebook1->setTabText(1, u"内存"_s);
+    TabbedNotebook1->setTabText(2, u"硬盘"_s);
+    setCaption(u"Label15"_s, u"驱动器序列号:"_s);
+    setCaption(u"Label13"_s, u"驱动器分区类型:"_s);
+    setCaption(u"Label34"_s, u"驱动器类型:"_s);
+    setCaption(u"Label21"_s, u"总磁盘大小:"_s);
+    setCaption(u"Label23"_s, u"磁盘空闲:"_s);
+    TabbedNotebook1->setTabText(3, u"系统"_s);
+    setCaption(u"GroupBox4"_s, u"已安装的服务"_s);
+    setCaption(u"GroupBox6"_s, u"已安装的软件"_s);
+    TabbedNotebook1->setTabText(4, u"打印机"_s);
+    setCaption(u"Label30"_s, u"已安装打印机"_s);
+    setCaption(u"Label28"_s, u"默认打印机名称:"_s);
+    setCaption(u"Label29"_s, u"打印机精度:"_s);
+    TabbedNotebook1->setTabText(5, u"其他"_s);
+    setCaption(u"GroupBox7"_s, u"网络"_s);
+    setCaption(u"Label18"_s, u"计算机IP地址:"_s);
+    setCaption(u"Label20"_s, u"计算机名"_s);
+    setCaption(u"GroupBox8"_s, u"操作系统"_s);
+    setCaption(u"Label32"_s, u"系统运行时间:"_s);
+    TabbedNotebook1->setTabText(6, u"关于"_s);
+    setCaption(u"Label35"_s, ProgramTitle);
+    setCaption(u"Label37"_s, u"主页:"_s);
+    setCaption(u"Label38"_s, u"邮箱:"_s);
+    auto *homePage = findChild<TUrlLabel *>(u"UrlLabel1"_s);
+    homePage->setCaption(AboutPage::HomePageAddress);
+    homePage->setUrl(AboutPage::HomePageAddress);
+    auto *version = findChild<TLabel *>(u"LabVer"_s);
+    version->setCaption(ReplaceVersionPlaceholder(version->caption(), Version));
+}
+
+void TFormMain::showEvent(QShowEvent *event)
+{
+    // Restoring a minimised window is spontaneous; only the program's own show counts.
+    if (!event->spontaneous())
+        FormShow();
+    QWidget::showEvent(event);
+}
+
+void TFormMain::FormShow()
+{
+    m_memoryPage->setPenColors();
+    m_diskPage->hideFileList();
+}
+
+void TFormMain::TabbedNotebook1Change(int)
+{
+    ++m_events[u"TabbedNotebook1Change"_s];
+    m_memoryPage->restartGraph();
+    TabbedNotebook1->repaint();
+}
+
+void TFormMain::DriveComboBox1Change()
+{
+    ++m_events[u"DriveComboBox1Change"_s];
+    swallowFailures([this] { m_diskPage->driveChanged(); });
+}
+
+void TFormMain::Timer1Timer()
+{
+    // Off also after a failure, so a failing report is reported once, not at every tick.
+    const auto switchOff = qScopeGuard([this] { Timer1->setEnabled(false); });
+    m_processorPage->drawReport();
+}
+
+void TFormMain::Timer2Timer()
+{
+    swallowFailures([this] { m_memoryPage->refreshFigures(); });
+}
+
+void TFormMain::Timer3Timer()
+{
+    swallowFailures([this] { m_memoryPage->extendGraph(); });
+}
+
+void TFormMain::Timer4Timer()
+{
+    const auto switchOff = qScopeGuard([this] { Timer4->setEnabled(false); });
+    m_systemPage->fillServices();
+}
+
+void TFormMain::Timer5Timer()
+{
+    swallowFailures([this] {
+        m_diskPage->writeVolumeLabelSerial();
+        m_diskPage->writeFileSystemName();
+        m_otherPage->writeAddress();
+        m_otherPage->writeHostName();
+        m_diskPage->writeTotalSize();
+        m_diskPage->writeFreeSize();
+        m_otherPage->writeUptime();
+    });
+}
+
+void TFormMain::Timer6Timer()
+{
+    swallowFailures([this] {
+        m_systemPage->fillSoftware();
+        Timer6->setEnabled(false);
+    });
+}
+
+void TFormMain::Timer7Timer()
+{
+    swallowFailures([this] { m_printerPage->refresh(); });
+}

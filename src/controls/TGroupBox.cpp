@@ -1,0 +1,8 @@
+#include "TGroupBox.h"
+
+TGroupBox::TGroupBox(const QString &name, const QRect &bounds, const QString &caption, QWidget *parent)
+    : QGroupBox(caption, parent)
+{
+    setObjectName(name);
+    setGeometry(bounds);
+}

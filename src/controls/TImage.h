@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QImage>
+#include <QList>
+#include <QWidget>
+
+// An image control: shows a picture, or a bitmap of its own size that code
+// draws text on. Texts drawn are remembered in order, for inspection.
+class TImage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    struct TextRun
+    {
+        QPoint position;
+        QColor color;
+        QString text;
+    };
+
+    TImage(const QString &name, const QRect &bounds, QWidget *parent);
+
+    // Shows a picture and takes its size.
+    void setPicture(const QImage &picture);
+    const QImage &picture() const { return m_picture; }
+
+    // Fills the whole bitmap (made at the control's size on first use) and forgets earlier texts.
+    void fill(const QColor &color);
+    // Draws a text with its top-left corner at position, on an opaque background.
+    void textOut(QPoint position, const QString &text, const QFont &font, const QColor &color,
+                 const QColor &background);
+    static int textWidth(const QString &text, const QFont &font);
+
+    const QList<TextRun> &runs() const { return m_runs; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void ensureBitmap();
+
+    QImage m_picture;
+    QList<TextRun> m_runs;
+};

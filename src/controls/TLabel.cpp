@@ -1,0 +1,77 @@
+#include "TLabel.h"
+
+#include "FormFonts.h"
+
+#include <QEvent>
+#include <QPainter>
+
+TLabel::TLabel(const QString &name, const QRect &bounds, const QString &caption, QWidget *parent,
+               Qt::Alignment alignment)
+    : QWidget(parent)
+    , m_caption(caption)
+    , m_rightJustified(alignment.testFlag(Qt::AlignRight))
+{
+    setObjectName(name);
+    setGeometry(bounds);
+    adjustSizeToCaption();
+}
+
+void TLabel::setCaption(const QString &caption)
+{
+    if (caption == m_caption)
+        return;
+    m_caption = caption;
+    adjustSizeToCaption();
+    update();
+}
+
+TLabel *TLabel::captionLabel(const QString &name, const QRect &bounds, const QString &caption, QWidget *parent)
+{
+    auto *label = new TLabel(name, bounds, caption, parent);
+    label->setTextColor(FormFonts::captionColor());
+    return label;
+}
+
+QColor TLabel::textColor() const
+{
+    return palette().color(QPalette::WindowText);
+}
+
+void TLabel::setTextColor(const QColor &color)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, color);
+    setPalette(p);
+}
+
+int TLabel::textFlags() const
+{
+    return Qt::TextSingleLine | Qt::TextExpandTabs | Qt::AlignTop
+        | (m_rightJustified ? Qt::AlignRight : Qt::AlignLeft);
+}
+
+void TLabel::adjustSizeToCaption()
+{
+    // An empty caption keeps the height of one line.
+    const QString measured = m_caption.isEmpty() ? QStringLiteral(" ") : m_caption;
+    QSize size = fontMetrics().size(textFlags(), measured);
+    if (m_caption.isEmpty())
+        size.setWidth(0);
+    const QRect old = geometry();
+    const int left = m_rightJustified ? old.left() + old.width() - size.width() : old.left();
+    setGeometry(left, old.top(), size.width(), size.height());
+}
+
+void TLabel::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange)
+        adjustSizeToCaption();
+    QWidget::changeEvent(event);
+}
+
+void TLabel::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setPen(textColor());
+    painter.drawText(rect(), textFlags(), m_caption);
+}

@@ -1,0 +1,31 @@
+#include "TListBox.h"
+
+TListBox::TListBox(const QString &name, const QRect &bounds, QWidget *parent)
+    : QListWidget(parent)
+{
+    setObjectName(name);
+    setGeometry(bounds);
+    setUniformItemSizes(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
+QStringList TListBox::lines() const
+{
+    QStringList result;
+    for (int i = 0; i < count(); ++i)
+        result.append(item(i)->text());
+    return result;
+}
+
+void TListBox::appendLine(const QString &line)
+{
+    auto *item = new QListWidgetItem(line, this);
+    item->setSizeHint(QSize(0, ItemHeight));
+}
+
+void TListBox::setLines(const QStringList &lines)
+{
+    clear();
+    for (const QString &line : lines)
+        appendLine(line);
+}

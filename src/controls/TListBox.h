@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QListWidget>
+
+// A plain, unsorted list of text lines with a fixed line height.
+class TListBox : public QListWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int ItemHeight = 14;
+
+    TListBox(const QString &name, const QRect &bounds, QWidget *parent);
+
+    QStringList lines() const;
+    void appendLine(const QString &line);
+    // Empties the list and fills it again.
+    void setLines(const QStringList &lines);
+};

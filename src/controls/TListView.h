@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QListWidget>
+
+class QCollator;
+
+// A list of items shown as large-icon cells with their captions beneath,
+// arranged automatically. Each item holds sub-items that are never shown.
+class TListView : public QListWidget
+{
+    Q_OBJECT
+
+public:
+    struct Item
+    {
+        QString caption;
+        QStringList subItems;
+    };
+
+    TListView(const QString &name, const QRect &bounds, QWidget *parent);
+
+    void addItem(const QString &caption, const QStringList &subItems);
+    QList<Item> viewItems() const;
+    // Orders the items by caption with the collator; equal captions keep no particular order.
+    void sortByCaption(const QCollator &collator);
+};

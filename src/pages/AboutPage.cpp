@@ -1,0 +1,39 @@
+#include "AboutPage.h"
+
+#include "controls/FormFonts.h"
+#include "controls/TImage.h"
+#include "controls/TLabel.h"
+#include "controls/TUrlLabel.h"
+
+#include <QImage>
+
+using namespace Qt::StringLiterals;
+
+const QString AboutPage::HomePageAddress = u"https://pelzora.org/"_s;
+const QString AboutPage::ContactAddress = u"team@pelzora.org"_s;
+
+AboutPage::AboutPage(ShellSource &shell, QWidget *parent)
+    : QWidget(parent)
+{
+    auto *icon = new TImage(u"Image1"_s, QRect(144, 24, 32, 32), this);
+    icon->setPicture(QImage(u":/icons/pelzora-32.png"_s));
+
+    auto *title = new TLabel(u"Label35"_s, QRect(96, 72, 159, 16), u"Pelzora"_s, this);
+    QFont titleFont = FormFonts::windowFont();
+    titleFont.setPixelSize(13);
+    titleFont.setBold(true);
+    title->setFont(titleFont);
+
+    new TLabel(u"LabVer"_s, QRect(144, 96, 49, 14), u"(Ver $V$)"_s, this);
+    new TLabel(u"Label37"_s, QRect(41, 128, 54, 14), u"HomePage:"_s, this, Qt::AlignRight);
+    new TLabel(u"Label38"_s, QRect(69, 152, 27, 14), u"EMail:"_s, this, Qt::AlignRight);
+
+    QFont linkFont = FormFonts::windowFont();
+    linkFont.setUnderline(true);
+    auto *homePage = new TUrlLabel(shell, u"UrlLabel1"_s, QRect(112, 128, 140, 14), HomePageAddress, this);
+    homePage->setFont(linkFont);
+    homePage->setUrl(HomePageAddress);
+    auto *contact = new TUrlLabel(shell, u"UrlLabel2"_s, QRect(112, 152, 103, 14), ContactAddress, this);
+    contact->setFont(linkFont);
+    contact->setUrl(u"mailto:"_s + ContactAddress);
+}

@@ -1,0 +1,66 @@
+#include "MemoryPage.h"
+
+#include "controls/TGroupBox.h"
+#include "controls/TLabel.h"
+#include "controls/TPaintBox.h"
+#include "controls/TShape.h"
+#include "platform/MemorySource.h"
+
+#include <QProgressBar>
+
+using namespace Qt::StringLiterals;
+
+MemoryPage::MemoryPage(MemorySource &memory, QWidget *parent)
+    : QWidget(parent)
+    , m_memory(memory)
+{
+    auto *sizes = new TGroupBox(u"GroupBox1"_s, QRect(8, 16, 345, 89), QString(), this);
+    TLabel::captionLabel(u"Label1"_s, QRect(16, 16, 110, 14), u"Total Physical Memory:"_s, sizes);
+    m_totalPhys = new TLabel(u"Label2"_s, QRect(152, 16, 6, 14), u"0"_s, sizes);
+    TLabel::captionLabel(u"Label3"_s, QRect(16, 32, 127, 14), u"Availible Physical Memory:"_s, sizes);
+    m_availPhys = new TLabel(u"Label4"_s, QRect(152, 32, 6, 14), u"0"_s, sizes);
+    TLabel::captionLabel(u"Label5"_s, QRect(16, 48, 113, 14), u"Total Page File Memory:"_s, sizes);
+    m_totalPageFile = new TLabel(u"Label6"_s, QRect(152, 48, 6, 14), u"0"_s, sizes);
+    TLabel::captionLabel(u"Label7"_s, QRect(16, 64, 130, 14), u"Availible Page File Memory:"_s, sizes);
+    m_availPageFile = new TLabel(u"Label8"_s, QRect(152, 64, 6, 14), u"0"_s, sizes);
+
+    auto *load = new TGroupBox(u"GroupBox2"_s, QRect(8, 112, 345, 73), QString(), this);
+    TLabel::captionLabel(u"Label9"_s, QRect(16, 16, 80, 14), u"Loaded Memory:"_s, load);
+    m_load = new TLabel(u"Label10"_s, QRect(104, 16, 19, 14), u"0 %"_s, load);
+    m_loadBar = new QProgressBar(load);
+    m_loadBar->setObjectName(u"ProgressBar1"_s);
+    m_loadBar->setGeometry(48, 40, 241, 17);
+    m_loadBar->setRange(0, 100);
+    m_loadBar->setValue(0);
+    m_loadBar->setTextVisible(false);
+
+    // The graph: black background, grey grid over it, then the two lines on top.
+    auto *graph = new TGroupBox(u"GroupBox3"_s, QRect(8, 192, 345, 145), QString(), this);
+    const QRect plot(16, 24, 313, 89);
+    new TShape(u"Shape2"_s, plot, Qt::black, Qt::SolidPattern, graph);
+    new TShape(u"Shape1"_s, plot, QColor(128, 128, 128), Qt::CrossPattern, graph);
+    m_physicalLine = new TPaintBox(u"PaintBox1"_s, plot, graph);
+    m_pageFileLine = new TPaintBox(u"PaintBox2"_s, plot, graph);
+    new TShape(u"Shape3"_s, QRect(16, 120, 9, 9), Qt::white, Qt::SolidPattern, graph);
+    new TShape(u"Shape4"_s, QRect(144, 120, 9, 9), QColor(255, 0, 0), Qt::SolidPattern, graph);
+    new TLabel(u"Label11"_s, QRect(32, 118, 81, 14), u"Physical Memory"_s, graph);
+    new TLabel(u"Label12"_s, QRect(160, 118, 84, 14), u"Page File Memory"_s, graph);
+}
+
+void MemoryPage::setPenColors()
+{
+    m_physicalLine->setPenColor(Qt::white);
+    m_pageFileLine->setPenColor(QColor(255, 0, 0));
+}
+
+void MemoryPage::refreshFigures()
+{
+}
+
+void MemoryPage::extendGraph()
+{
+}
+
+void MemoryPage::restartGraph()
+{
+}

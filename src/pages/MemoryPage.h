@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QWidget>
+
+class MemorySource;
+class QProgressBar;
+class TLabel;
+class TPaintBox;
+
+// Page 1: memory figures, the load bar and a scrolling graph of the share in use.
+class MemoryPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    MemoryPage(MemorySource &memory, QWidget *parent);
+
+    // The memory-status tick: four sizes, the load text and the bar.
+    void refreshFigures();
+    // The graph tick: one segment of each line at the drawing column.
+    void extendGraph();
+    // Back to the left edge with an empty graph, on every change of page.
+    void restartGraph();
+    // The physical line is drawn white, the page-file line red.
+    void setPenColors();
+
+    int graphColumn() const { return m_graphColumn; }
+
+private:
+    MemorySource &m_memory;
+    TLabel *m_totalPhys;
+    TLabel *m_availPhys;
+    TLabel *m_totalPageFile;
+    TLabel *m_availPageFile;
+    TLabel *m_load;
+    QProgressBar *m_loadBar;
+    TPaintBox *m_physicalLine;
+    TPaintBox *m_pageFileLine;
+    int m_graphColumn = 0;
+};

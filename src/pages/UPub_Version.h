@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QString>
+
+// The text with every "$V$" (in any letter case) replaced by the version,
+// left to right; an inserted version is never searched again.
+QString ReplaceVersionPlaceholder(const QString &text, const QString &version);

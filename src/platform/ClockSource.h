@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QtGlobal>
+
+class ClockSource
+{
+public:
+    virtual ~ClockSource() = default;
+
+    // Milliseconds since the system started, suspended time included; never wraps.
+    virtual quint64 tickCount() = 0;
+};

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+enum class DriveType : quint32 {
+    Unknown = 0,
+    NoRootDir = 1,
+    Removable = 2,
+    Fixed = 3,
+    Remote = 4,
+    CdRom = 5,
+    RamDisk = 6,
+};
+
+struct VolumeInformation
+{
+    QString volumeName;
+    quint32 serialNumber = 0;
+    QString fileSystemName;
+};
+
+// Drives as the user knows them: letters A to Z, each with a root "X:\".
+// Paths are presented in that form too ("D:\ann" for a directory ann on D).
+class DriveSource
+{
+public:
+    virtual ~DriveSource() = default;
+
+    // Bit i set: drive letter 'A' + i is present.
+    virtual quint32 logicalDrives() = 0;
+    virtual DriveType driveType(const QString &root) = 0;
+    // nullopt when the volume cannot be queried (no medium, unreadable).
+    virtual std::optional<VolumeInformation> volumeInformation(const QString &root) = 0;
+    // The remote name of a network drive ("D:" -> "//server/share"); nullopt when it has none.
+    virtual std::optional<QString> remoteName(const QString &localName) = 0;
+
+    // Sizes of the disk that holds the current directory; nullopt when the query fails.
+    virtual std::optional<quint64> totalBytes() = 0;
+    virtual std::optional<quint64> freeBytesForCaller() = 0;
+
+    virtual QString currentDirectory() = 0;
+    // "X:" enters the directory last entered on drive X (at first its root);
+    // a full path enters that directory. False when the drive or directory cannot be entered.
+    virtual bool setCurrentDirectory(const QString &path) = 0;
+};

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QByteArray>
+#include <QLatin1StringView>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+
+enum class RegistryValueType : quint32 {
+    None = 0,
+    Sz = 1,
+    ExpandSz = 2,
+    Binary = 3,
+    DWord = 4,
+    MultiSz = 7,
+    QWord = 11,
+};
+
+struct RegistryValueInfo
+{
+    RegistryValueType type = RegistryValueType::None;
+    quint32 size = 0;
+};
+
+// An open read-only key; closed when destroyed.
+// Text data is UTF-8 and ends in its terminating NUL, as the registry stores it.
+class RegistryKey
+{
+public:
+    virtual ~RegistryKey() = default;
+
+    virtual QStringList subKeyNames() = 0;
+    // nullopt: no such value.
+    virtual std::optional<RegistryValueInfo> queryValue(const QString &name) = 0;
+    // nullopt: reading the data failed.
+    virtual std::optional<QByteArray> readValue(const QString &name) = 0;
+};
+
+// The local machine's hive, read only.
+class RegistrySource
+{
+public:
+    static constexpr QLatin1StringView UninstallKey{"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall"};
+
+    virtual ~RegistrySource() = default;
+
+    // nullptr when the key does not exist or cannot be opened.
+    virtual std::unique_ptr<RegistryKey> openKey(const QString &path) = 0;
+};

@@ -1,0 +1,8 @@
+#include "FakeClock.h"
+
+#include "FakeMachine.h"
+
+quint64 FakeClock::tickCount()
+{
+    return m_machine.tickCount.take();
+}

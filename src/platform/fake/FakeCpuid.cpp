@@ -1,0 +1,14 @@
+#include "FakeCpuid.h"
+
+#include "FakeMachine.h"
+
+bool FakeCpuid::hasCpuid() const
+{
+    return m_machine.cpu.available;
+}
+
+CpuidRegisters FakeCpuid::cpuid(quint32 leaf) const
+{
+    const auto it = m_machine.cpu.leaves.find(leaf);
+    return it == m_machine.cpu.leaves.end() ? CpuidRegisters() : it->second;
+}

@@ -1,0 +1,98 @@
+#include "FakeDrives.h"
+
+#include "FakeMachine.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+bool hasDrivePrefix(const QString &path)
+{
+    return path.size() >= 2 && path.at(0).isLetter() && path.at(1) == u':';
+}
+
+} // namespace
+
+const FakeDrive *FakeDrives::driveOfRoot(const QString &root) const
+{
+    if (root.size() != 3 || !hasDrivePrefix(root) || root.at(2) != u'\\')
+        return nullptr;
+    return m_machine.drive(root.at(0));
+}
+
+const FakeDrive *FakeDrives::currentDrive() const
+{
+    const QString &current = m_machine.currentDirectory;
+    return hasDrivePrefix(current) ? m_machine.drive(current.at(0)) : nullptr;
+}
+
+quint32 FakeDrives::logicalDrives()
+{
+    quint32 mask = 0;
+    for (const FakeDrive &drive : m_machine.drives)
+        mask |= 1u << (drive.letter.unicode() - u'A');
+    return mask;
+}
+
+DriveType FakeDrives::driveType(const QString &root)
+{
+    const FakeDrive *drive = driveOfRoot(root);
+    return drive ? DriveType(drive->type) : DriveType::NoRootDir;
+}
+
+std::optional<VolumeInformation> FakeDrives::volumeInformation(const QString &root)
+{
+    const FakeDrive *drive = driveOfRoot(root);
+    if (!drive || !drive->ready || drive->volumeQueryFails)
+        return std::nullopt;
+    return VolumeInformation{drive->label, drive->serial, drive->fileSystem};
+}
+
+std::optional<QString> FakeDrives::remoteName(const QString &localName)
+{
+    if (localName.size() != 2 || !hasDrivePrefix(localName))
+        return std::nullopt;
+    const FakeDrive *drive = m_machine.drive(localName.at(0));
+    return drive ? drive->remoteName : std::nullopt;
+}
+
+std::optional<quint64> FakeDrives::totalBytes()
+{
+    const FakeDrive *drive = currentDrive();
+    if (!drive || !drive->ready)
+        return std::nullopt;
+    return drive->totalBytes;
+}
+
+std::optional<quint64> FakeDrives::freeBytesForCaller()
+{
+    const FakeDrive *drive = currentDrive();
+    if (!drive || !drive->ready)
+        return std::nullopt;
+    return drive->freeBytes;
+}
+
+QString FakeDrives::currentDirectory()
+{
+    return m_machine.currentDirectory;
+}
+
+bool FakeDrives::setCurrentDirectory(const QString &path)
+{
+    if (!hasDrivePrefix(path)) {
+        // A network path: only the one the program started in exists on the fake machine.
+        return path == m_machine.currentDirectory;
+    }
+    const QChar letter = path.at(0).toUpper();
+    const FakeDrive *drive = m_machine.drive(letter);
+    if (!drive || !drive->ready)
+        return false;
+    if (hasDrivePrefix(m_machine.currentDirectory))
+        m_machine.driveDirectories.insert(m_machine.currentDirectory.at(0).toUpper(), m_machine.currentDirectory);
+    if (path.size() == 2)
+        m_machine.currentDirectory = m_machine.driveDirectories.value(letter, QString(letter) + u":\\"_s);
+    else
+        m_machine.currentDirectory = QString(letter) + path.mid(1);
+    m_machine.driveDirectories.insert(letter, m_machine.currentDirectory);
+    return true;
+}

@@ -1,0 +1,8 @@
+#include "FakeMemory.h"
+
+#include "FakeMachine.h"
+
+MemoryStatus FakeMemory::globalMemoryStatus()
+{
+    return m_machine.memory.take();
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/MemorySource.h"
+
+struct FakeMachine;
+
+class FakeMemory final : public MemorySource
+{
+public:
+    explicit FakeMemory(FakeMachine &machine) : m_machine(machine) {}
+
+    MemoryStatus globalMemoryStatus() override;
+
+private:
+    FakeMachine &m_machine;
+};

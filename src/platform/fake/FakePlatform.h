@@ -1,0 +1,48 @@
+#pragma once
+
+#include "FakeMachine.h"
+#include "platform/Platform.h"
+
+#include <memory>
+
+class FakeClock;
+class FakeCpuid;
+class FakeDrives;
+class FakeMemory;
+class FakeNetwork;
+class FakePrinters;
+class FakeRegistry;
+class FakeServices;
+class FakeShell;
+
+// A machine read from a fixture: every query answers from machine().
+class FakePlatform final : public Platform
+{
+public:
+    explicit FakePlatform(FakeMachine machine = FakeMachine());
+    ~FakePlatform() override;
+
+    FakeMachine &machine() { return m_machine; }
+
+    CpuidSource &cpuid() override;
+    MemorySource &memory() override;
+    DriveSource &drives() override;
+    ServiceSource &services() override;
+    RegistrySource &registry() override;
+    PrinterSource &printers() override;
+    NetworkSource &network() override;
+    ClockSource &clock() override;
+    ShellSource &shell() override;
+
+private:
+    FakeMachine m_machine;
+    std::unique_ptr<FakeCpuid> m_cpuid;
+    std::unique_ptr<FakeMemory> m_memory;
+    std::unique_ptr<FakeDrives> m_drives;
+    std::unique_ptr<FakeServices> m_services;
+    std::unique_ptr<FakeRegistry> m_registry;
+    std::unique_ptr<FakePrinters> m_printers;
+    std::unique_ptr<FakeNetwork> m_network;
+    std::unique_ptr<FakeClock> m_clock;
+    std::unique_ptr<FakeShell> m_shell;
+};

@@ -1,0 +1,9 @@
+#include "FakeShell.h"
+
+#include "FakeMachine.h"
+
+bool FakeShell::open(const QString &target)
+{
+    m_machine.shellOpened.append(target);
+    return m_machine.shellOpens.take(false);
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QString>
+
+#include <stdexcept>
+
+struct FakeMachine;
+
+// A fixture that cannot be used; the message names the source, the key and the fault.
+class FixtureError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Reads the JSON fixture format into a fake machine. Every key is optional;
+// a key that is present replaces that part of the machine.
+class FixtureLoader
+{
+public:
+    explicit FixtureLoader(QString sourceName);
+
+    static FakeMachine loadFile(const QString &path);
+    void apply(const QJsonObject &fixture, FakeMachine &machine) const;
+
+private:
+    QString m_sourceName;
+};

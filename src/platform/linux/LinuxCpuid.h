@@ -1,0 +1,10 @@
+#pragma once
+
+#include "platform/CpuidSource.h"
+
+class LinuxCpuid final : public CpuidSource
+{
+public:
+    bool hasCpuid() const override;
+    CpuidRegisters cpuid(quint32 leaf) const override;
+};

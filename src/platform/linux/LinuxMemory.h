@@ -1,0 +1,9 @@
+#pragma once
+
+#include "platform/MemorySource.h"
+
+class LinuxMemory final : public MemorySource
+{
+public:
+    MemoryStatus globalMemoryStatus() override;
+};

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QString>
+
+#include <memory>
+
+class LinuxCpuid;
+class LinuxMemory;
+class LinuxDrives;
+class LinuxServices;
+class LinuxRegistry;
+class LinuxPrinters;
+class LinuxNetwork;
+class LinuxClock;
+class LinuxShell;
+
+// Answers every query from the running Linux system. rootDirectory stands in
+// for "/" when reading files, so tests can point it at a tree of their own.
+class LinuxPlatform final : public Platform
+{
+public:
+    explicit LinuxPlatform(const QString &rootDirectory = QStringLiteral("/"));
+    ~LinuxPlatform() override;
+
+    CpuidSource &cpuid() override;
+    MemorySource &memory() override;
+    DriveSource &drives() override;
+    ServiceSource &services() override;
+    RegistrySource &registry() override;
+    PrinterSource &printers() override;
+    NetworkSource &network() override;
+    ClockSource &clock() override;
+    ShellSource &shell() override;
+
+private:
+    std::unique_ptr<LinuxCpuid> m_cpuid;
+    std::unique_ptr<LinuxMemory> m_memory;
+    std::unique_ptr<LinuxDrives> m_drives;
+    std::unique_ptr<LinuxServices> m_services;
+    std::unique_ptr<LinuxRegistry> m_registry;
+    std::unique_ptr<LinuxPrinters> m_printers;
+    std::unique_ptr<LinuxNetwork> m_network;
+    std::unique_ptr<LinuxClock> m_clock;
+    std::unique_ptr<LinuxShell> m_shell;
+};

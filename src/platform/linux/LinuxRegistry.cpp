@@ -1,0 +1,6 @@
+#include "LinuxRegistry.h"
+
+std::unique_ptr<RegistryKey> LinuxRegistry::openKey(const QString &)
+{
+    return nullptr;
+}

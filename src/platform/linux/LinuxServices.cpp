@@ -1,0 +1,6 @@
+#include "LinuxServices.h"
+
+std::unique_ptr<ServiceManager> LinuxServices::openManager(quint32)
+{
+    return nullptr;
+}

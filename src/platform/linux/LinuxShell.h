@@ -1,0 +1,9 @@
+#pragma once
+
+#include "platform/ShellSource.h"
+
+class LinuxShell final : public ShellSource
+{
+public:
+    bool open(const QString &target) override;
+};

@@ -1,0 +1,174 @@
+#include "SnapshotSession.h"
+
+#include "StateDump.h"
+#include "app/UnitFormMain.h"
+#include "controls/TDriveComboBox.h"
+#include "controls/TTabbedNotebook.h"
+#include "platform/fake/FakePlatform.h"
+#include "platform/fake/FixtureLoader.h"
+#include "platform/linux/LinuxPlatform.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QFile>
+#include <QJsonDocument>
+#include <QMouseEvent>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+[[noreturn]] void fail(const QString &message)
+{
+    throw StepError(message.toStdString());
+}
+
+} // namespace
+
+SnapshotSession::SnapshotSession(std::unique_ptr<FakePlatform> fake, const QDir &outputDirectory)
+    : m_fake(fake.get())
+    , m_output(outputDirectory)
+    , m_failureReport([this](const QString &message) { m_reports.append(message); })
+{
+    if (fake)
+        m_platform = std::move(fake);
+    else
+        m_platform = std::make_unique<LinuxPlatform>();
+    m_window = std::make_unique<TFormMain>(*m_platform, m_failureReport);
+    m_window->show();
+}
+
+SnapshotSession::~SnapshotSession() = default;
+
+QJsonArray SnapshotSession::defaultSteps()
+{
+    QJsonArray steps{QJsonObject{{u"wait"_s, 1500}}, QJsonObject{{u"dump"_s, u"state"_s}}};
+    for (int page = 0; page < 7; ++page) {
+        steps.append(QJsonObject{{u"page"_s, page}});
+        steps.append(QJsonObject{{u"wait"_s, 150}});
+        steps.append(QJsonObject{{u"shot"_s, u"page-%1"_s.arg(page)}});
+    }
+    return steps;
+}
+
+void SnapshotSession::run(const QJsonArray &steps)
+{
+    for (qsizetype i = 0; i < steps.size(); ++i) {
+        if (!steps.at(i).isObject())
+            fail(u"step %1: expected an object"_s.arg(i));
+        try {
+            runStep(steps.at(i).toObject());
+        } catch (const StepError &error) {
+            fail(u"step %1: %2"_s.arg(i).arg(QString::fromStdString(error.what())));
+        } catch (const FixtureError &error) {
+            fail(u"step %1: %2"_s.arg(i).arg(QString::fromStdString(error.what())));
+        }
+    }
+}
+
+void SnapshotSession::runStep(const QJsonObject &step)
+{
+    if (step.size() != 1)
+        fail(u"a step has exactly one key (wait, page, pick, click, fixture, dump or shot)"_s);
+    const QString kind = step.begin().key();
+    const QJsonValue argument = step.begin().value();
+    if (kind == u"wait"_s) {
+        if (!argument.isDouble() || argument.toInt(-1) < 0)
+            fail(u"\"wait\" needs a number of milliseconds"_s);
+        wait(argument.toInt());
+    } else if (kind == u"page"_s) {
+        changePage(argument);
+    } else if (kind == u"pick"_s) {
+        pickDrive(argument);
+    } else if (kind == u"click"_s) {
+        click(argument);
+    } else if (kind == u"fixture"_s) {
+        applyFixture(argument);
+    } else if (kind == u"dump"_s) {
+        writeDump(outputPath(argument, u".json"_s));
+    } else if (kind == u"shot"_s) {
+        writeShot(outputPath(argument, u".png"_s));
+    } else {
+        fail(u"unknown step \"%1\""_s.arg(kind));
+    }
+}
+
+void SnapshotSession::wait(int milliseconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void SnapshotSession::changePage(const QJsonValue &page)
+{
+    const int index = page.toInt(-1);
+    if (!page.isDouble() || index < 0 || index >= m_window->notebook()->pageCount())
+        fail(u"\"page\" needs a page number from 0 to %1"_s.arg(m_window->notebook()->pageCount() - 1));
+    m_window->notebook()->setPageIndex(index);
+    QApplication::processEvents();
+}
+
+void SnapshotSession::pickDrive(const QJsonValue &letter)
+{
+    const QString text = letter.toString();
+    if (!letter.isString() || text.size() != 1)
+        fail(u"\"pick\" needs one drive letter"_s);
+    auto *selector = m_window->findChild<TDriveComboBox *>(u"DriveComboBox1"_s);
+    const int index = selector->findText(text.toLower() + u':', Qt::MatchStartsWith);
+    if (index < 0)
+        fail(u"the drive selector lists no drive \"%1\""_s.arg(text));
+    selector->pickItem(index);
+    QApplication::processEvents();
+}
+
+void SnapshotSession::click(const QJsonValue &name)
+{
+    auto *target = m_window->findChild<QWidget *>(name.toString());
+    if (!name.isString() || !target)
+        fail(u"no control named \"%1\" to click"_s.arg(name.toString()));
+    const QPointF local = QRectF(target->rect()).center();
+    const QPointF global = target->mapToGlobal(local);
+    QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &release);
+    QApplication::processEvents();
+}
+
+void SnapshotSession::applyFixture(const QJsonValue &fixture)
+{
+    if (!m_fake)
+        fail(u"\"fixture\" needs the fake machine (run with --fixture)"_s);
+    if (!fixture.isObject())
+        fail(u"\"fixture\" needs an object"_s);
+    FixtureLoader(u"fixture step"_s).apply(fixture.toObject(), m_fake->machine());
+}
+
+QString SnapshotSession::outputPath(const QJsonValue &name, const QString &suffix) const
+{
+    const QString text = name.toString();
+    if (!name.isString() || text.isEmpty() || text.contains(u'/') || text.startsWith(u'.'))
+        fail(u"an output name must be a plain file name"_s);
+    return m_output.filePath(text + suffix);
+}
+
+QJsonObject SnapshotSession::dump() const
+{
+    return StateDump::capture(*m_window, *m_platform, m_fake ? &m_fake->machine() : nullptr, m_reports);
+}
+
+void SnapshotSession::writeDump(const QString &path) const
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        || file.write(QJsonDocument(dump()).toJson(QJsonDocument::Indented)) < 0)
+        fail(u"cannot write %1: %2"_s.arg(path, file.errorString()));
+}
+
+void SnapshotSession::writeShot(const QString &path) const
+{
+    if (!m_window->grab().save(path, "PNG"))
+        fail(u"cannot write %1"_s.arg(path));
+}
