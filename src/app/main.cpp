@@ -1,4 +1,5 @@
 #include "app/FailureReport.h"
+#include "app/FirstPaintProbe.h"
 #include "app/UnitFormMain.h"
 #include "platform/linux/LinuxPlatform.h"
 
@@ -14,6 +15,8 @@ int main(int argc, char *argv[])
     LinuxPlatform platform;
     const FailureReport failureReport;
     TFormMain window(platform, failureReport);
+    if (qEnvironmentVariableIsSet(FirstPaintProbe::EnvironmentVariable))
+        new FirstPaintProbe(&window);
     window.show();
     return QApplication::exec();
 }
