@@ -1,5 +1,10 @@
 #include "LinuxDrives.h"
 
+LinuxDrives::LinuxDrives(QString rootDirectory)
+    : m_root(std::move(rootDirectory))
+{
+}
+
 quint32 LinuxDrives::logicalDrives() { return 0; }
 DriveType LinuxDrives::driveType(const QString &) { return DriveType::NoRootDir; }
 std::optional<VolumeInformation> LinuxDrives::volumeInformation(const QString &) { return std::nullopt; }

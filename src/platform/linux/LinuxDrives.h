@@ -1,10 +1,15 @@
 #pragma once
 
+#include <QString>
+
 #include "platform/DriveSource.h"
 
 class LinuxDrives final : public DriveSource
 {
 public:
+    // rootDirectory stands for "/" when reading system files.
+    explicit LinuxDrives(QString rootDirectory);
+
     quint32 logicalDrives() override;
     DriveType driveType(const QString &root) override;
     std::optional<VolumeInformation> volumeInformation(const QString &root) override;
@@ -13,4 +18,7 @@ public:
     std::optional<quint64> freeBytesForCaller() override;
     QString currentDirectory() override;
     bool setCurrentDirectory(const QString &path) override;
+
+private:
+    QString m_root;
 };

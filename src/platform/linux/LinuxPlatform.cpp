@@ -12,16 +12,15 @@
 
 LinuxPlatform::LinuxPlatform(const QString &rootDirectory)
     : m_cpuid(std::make_unique<LinuxCpuid>())
-    , m_memory(std::make_unique<LinuxMemory>())
-    , m_drives(std::make_unique<LinuxDrives>())
-    , m_services(std::make_unique<LinuxServices>())
-    , m_registry(std::make_unique<LinuxRegistry>())
+    , m_memory(std::make_unique<LinuxMemory>(rootDirectory))
+    , m_drives(std::make_unique<LinuxDrives>(rootDirectory))
+    , m_services(std::make_unique<LinuxServices>(rootDirectory))
+    , m_registry(std::make_unique<LinuxRegistry>(rootDirectory))
     , m_printers(std::make_unique<LinuxPrinters>())
     , m_network(std::make_unique<LinuxNetwork>())
     , m_clock(std::make_unique<LinuxClock>())
     , m_shell(std::make_unique<LinuxShell>())
 {
-    Q_UNUSED(rootDirectory);
 }
 
 LinuxPlatform::~LinuxPlatform() = default;
