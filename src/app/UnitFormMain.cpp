@@ -46,8 +46,9 @@ void swallowFailures(Body &&body)
 
 QIcon programIcon()
 {
+    // Small sizes only: decoding the large image costs more at start-up than it is worth in a title bar.
     QIcon icon;
-    for (const int size : {16, 32, 48, 256})
+    for (const int size : {16, 32, 48})
         icon.addFile(u":/icons/pelzora-%1.png"_s.arg(size), QSize(size, size));
     return icon;
 }
