@@ -5,7 +5,30 @@
 #include "platform/ClockSource.h"
 #include "platform/NetworkSource.h"
 
+#include <QHostAddress>
+#include <QScopeGuard>
+
 using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr quint16 NetworkLibraryVersion = 0x0101;   // 1.1
+constexpr qsizetype HostNameBufferSize = 64;
+
+constexpr quint64 MillisecondsPerDay = 86'400'000;
+constexpr quint64 MillisecondsPerHour = 3'600'000;
+constexpr quint64 MillisecondsPerMinute = 60'000;
+constexpr quint64 MillisecondsPerSecond = 1'000;
+
+// The name as a 64-byte buffer holds it: up to its first zero byte, at most 64 bytes.
+QByteArray bufferedName(const QByteArray &name)
+{
+    const QByteArray buffer = name.left(HostNameBufferSize);
+    const qsizetype end = buffer.indexOf('\0');
+    return end < 0 ? buffer : buffer.left(end);
+}
+
+} // namespace
 
 OtherPage::OtherPage(NetworkSource &network, ClockSource &clock, QWidget *parent)
     : QWidget(parent)
@@ -22,14 +45,54 @@ OtherPage::OtherPage(NetworkSource &network, ClockSource &clock, QWidget *parent
     m_uptime = new TLabel(u"Label31"_s, QRect(16, 40, 58, 14), u"<Unknown>"_s, uptimeBox);
 }
 
+QString OtherPage::GetLocalHostInfo(int selector)
+{
+    m_network.startup(NetworkLibraryVersion);
+    const auto cleanup = qScopeGuard([this] { m_network.cleanup(); });
+    // Without a name there is nothing to show or to resolve.
+    const std::optional<QByteArray> name = m_network.hostName();
+    if (!name)
+        return QString();
+    const QByteArray buffered = bufferedName(*name);
+    if (selector == NameSelector)
+        return QString::fromUtf8(buffered);
+    return lastAddressOf(buffered);
+}
+
+QString OtherPage::lastAddressOf(const QByteArray &name)
+{
+    const std::optional<QList<quint32>> addresses = m_network.hostAddresses(name);
+    if (!addresses || addresses->isEmpty())
+        return QString();
+    return QHostAddress(addresses->constLast()).toString();
+}
+
+QString OtherPage::GetUptimeText()
+{
+    // 64 bits: the count goes on past 49.7 days instead of starting again at 0.
+    quint64 rest = m_clock.tickCount();
+    const quint64 days = rest / MillisecondsPerDay;
+    rest %= MillisecondsPerDay;
+    const quint64 hours = rest / MillisecondsPerHour;
+    rest %= MillisecondsPerHour;
+    const quint64 minutes = rest / MillisecondsPerMinute;
+    rest %= MillisecondsPerMinute;
+    const quint64 seconds = rest / MillisecondsPerSecond;
+    return u"运行时间: %1 天 %2 小时 %3 分 %4 秒"_s.arg(QString::number(days), QString::number(hours),
+                                                       QString::number(minutes), QString::number(seconds));
+}
+
 void OtherPage::writeAddress()
 {
+    m_address->setCaption(GetLocalHostInfo(AddressSelector));
 }
 
 void OtherPage::writeHostName()
 {
+    m_hostName->setCaption(GetLocalHostInfo(NameSelector));
 }
 
 void OtherPage::writeUptime()
 {
+    m_uptime->setCaption(GetUptimeText());
 }

@@ -12,7 +12,16 @@ class OtherPage : public QWidget
     Q_OBJECT
 
 public:
+    static constexpr int AddressSelector = 1;
+    static constexpr int NameSelector = 2;
+
     OtherPage(NetworkSource &network, ClockSource &clock, QWidget *parent);
+
+    // The computer's name for NameSelector, else the last of its IPv4 addresses
+    // in dotted-decimal form; the empty text when it has none or no name at all.
+    QString GetLocalHostInfo(int selector);
+    // "运行时间: D 天 H 小时 M 分 S 秒", the milliseconds dropped.
+    QString GetUptimeText();
 
     // The network and uptime steps of the per-second tick.
     void writeAddress();
@@ -20,6 +29,8 @@ public:
     void writeUptime();
 
 private:
+    QString lastAddressOf(const QByteArray &name);
+
     NetworkSource &m_network;
     ClockSource &m_clock;
     TLabel *m_address;

@@ -1,5 +1,29 @@
 #include "LinuxNetwork.h"
 
+#include <arpa/inet.h>
+#include <ifaddrs.h>
+#include <net/if.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+// sockaddr_in is copied out rather than cast to: the list's storage promises
+// only sockaddr's alignment.
+quint32 ipv4Of(const sockaddr *address)
+{
+    sockaddr_in inet{};
+    std::memcpy(&inet, address, sizeof inet);
+    return ntohl(inet.sin_addr.s_addr);
+}
+
+} // namespace
+
 int LinuxNetwork::startup(quint16)
 {
     ++m_users;
@@ -11,5 +35,71 @@ void LinuxNetwork::cleanup()
     --m_users;
 }
 
-std::optional<QByteArray> LinuxNetwork::hostName() { return std::nullopt; }
-std::optional<QList<quint32>> LinuxNetwork::hostAddresses(const QByteArray &) { return std::nullopt; }
+std::optional<QByteArray> LinuxNetwork::hostName()
+{
+    char buffer[HOST_NAME_MAX + 1] = {};
+    if (gethostname(buffer, sizeof buffer - 1) != 0)
+        return std::nullopt;
+    return QByteArray(buffer);
+}
+
+std::optional<QList<quint32>> LinuxNetwork::hostAddresses(const QByteArray &name)
+{
+    // The resolver often answers the own name with 127.0.1.1 from /etc/hosts,
+    // which tells the user nothing; the adapters know better, without a query.
+    if (isOwnName(name)) {
+        const QList<quint32> adapters = adapterAddresses(interfaces());
+        if (!adapters.isEmpty())
+            return adapters;
+    }
+    return resolve(name);
+}
+
+QList<quint32> LinuxNetwork::adapterAddresses(const QList<InterfaceAddress> &interfaces)
+{
+    QList<quint32> addresses;
+    for (const InterfaceAddress &entry : interfaces) {
+        const bool working = (entry.flags & IFF_UP) && (entry.flags & IFF_RUNNING);
+        if (working && !(entry.flags & IFF_LOOPBACK) && entry.ipv4)
+            addresses.append(*entry.ipv4);
+    }
+    return addresses;
+}
+
+QList<LinuxNetwork::InterfaceAddress> LinuxNetwork::interfaces()
+{
+    ifaddrs *list = nullptr;
+    if (getifaddrs(&list) != 0)
+        return {};
+    const std::unique_ptr<ifaddrs, decltype(&freeifaddrs)> owner(list, &freeifaddrs);
+    QList<InterfaceAddress> result;
+    for (const ifaddrs *entry = list; entry; entry = entry->ifa_next) {
+        InterfaceAddress address{entry->ifa_flags, std::nullopt};
+        if (entry->ifa_addr && entry->ifa_addr->sa_family == AF_INET)
+            address.ipv4 = ipv4Of(entry->ifa_addr);
+        result.append(address);
+    }
+    return result;
+}
+
+bool LinuxNetwork::isOwnName(const QByteArray &name)
+{
+    const std::optional<QByteArray> own = hostName();
+    return own && !own->isEmpty() && qstricmp(own->constData(), name.constData()) == 0;
+}
+
+std::optional<QList<quint32>> LinuxNetwork::resolve(const QByteArray &name)
+{
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_STREAM;   // one entry per address, not one per socket type
+    addrinfo *list = nullptr;
+    if (getaddrinfo(name.constData(), nullptr, &hints, &list) != 0)
+        return std::nullopt;
+    const std::unique_ptr<addrinfo, decltype(&freeaddrinfo)> owner(list, &freeaddrinfo);
+    QList<quint32> addresses;
+    for (const addrinfo *entry = list; entry; entry = entry->ai_next)
+        if (entry->ai_addr && entry->ai_family == AF_INET)
+            addresses.append(ipv4Of(entry->ai_addr));
+    return addresses;
+}

@@ -2,14 +2,31 @@
 
 #include "platform/NetworkSource.h"
 
+// The host's name and addresses from the running system. The network library
+// needs no start-up on Linux; start-ups and clean-ups are only counted.
 class LinuxNetwork final : public NetworkSource
 {
 public:
+    // One entry of the interface list getifaddrs gives.
+    struct InterfaceAddress
+    {
+        unsigned int flags = 0;         // IFF_* of the interface
+        std::optional<quint32> ipv4;    // host byte order; none for other address families
+    };
+
     int startup(quint16 version) override;
     void cleanup() override;
     std::optional<QByteArray> hostName() override;
     std::optional<QList<quint32>> hostAddresses(const QByteArray &name) override;
 
+    // The IPv4 addresses of interfaces that are up, carry a link and are not
+    // loopback, in list order: what Windows answers for the machine's own name.
+    static QList<quint32> adapterAddresses(const QList<InterfaceAddress> &interfaces);
+    static QList<InterfaceAddress> interfaces();
+
 private:
+    bool isOwnName(const QByteArray &name);
+    static std::optional<QList<quint32>> resolve(const QByteArray &name);
+
     int m_users = 0;
 };

@@ -1,0 +1,60 @@
+// The network and uptime steps of the per-second tick (address, name, uptime)
+// on the running machine.
+#include "pages/OtherPage.h"
+#include "platform/linux/LinuxPlatform.h"
+#include "platform/linux/LinuxNetwork.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+static void otherPageSteps(benchmark::State &state)
+{
+    LinuxPlatform platform;
+    OtherPage page(platform.network(), platform.clock(), nullptr);
+    for (auto _ : state) {
+        page.writeAddress();
+        page.writeHostName();
+        page.writeUptime();
+    }
+    // 0 would mean the address step asked the resolver instead of the adapters.
+    state.counters["adapterAddresses"] = double(LinuxNetwork::adapterAddresses(LinuxNetwork::interfaces()).size());
+}
+BENCHMARK(otherPageSteps)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+static void addressStep(benchmark::State &state)
+{
+    LinuxPlatform platform;
+    OtherPage page(platform.network(), platform.clock(), nullptr);
+    for (auto _ : state)
+        page.writeAddress();
+}
+BENCHMARK(addressStep)->Unit(benchmark::kMicrosecond);
+
+static void nameStep(benchmark::State &state)
+{
+    LinuxPlatform platform;
+    OtherPage page(platform.network(), platform.clock(), nullptr);
+    for (auto _ : state)
+        page.writeHostName();
+}
+BENCHMARK(nameStep)->Unit(benchmark::kMicrosecond);
+
+static void uptimeStep(benchmark::State &state)
+{
+    LinuxPlatform platform;
+    OtherPage page(platform.network(), platform.clock(), nullptr);
+    for (auto _ : state)
+        page.writeUptime();
+}
+BENCHMARK(uptimeStep)->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
