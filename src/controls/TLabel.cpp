@@ -50,13 +50,19 @@ int TLabel::textFlags() const
         | (m_rightJustified ? Qt::AlignRight : Qt::AlignLeft);
 }
 
-void TLabel::adjustSizeToCaption()
+QSize TLabel::captionSize() const
 {
     // An empty caption keeps the height of one line.
     const QString measured = m_caption.isEmpty() ? QStringLiteral(" ") : m_caption;
     QSize size = fontMetrics().size(textFlags(), measured);
     if (m_caption.isEmpty())
         size.setWidth(0);
+    return size;
+}
+
+void TLabel::adjustSizeToCaption()
+{
+    const QSize size = captionSize();
     const QRect old = geometry();
     const int left = m_rightJustified ? old.left() + old.width() - size.width() : old.left();
     setGeometry(left, old.top(), size.width(), size.height());

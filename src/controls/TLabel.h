@@ -31,6 +31,8 @@ protected:
 
     // How the caption is laid out when drawn and measured.
     virtual int textFlags() const;
+    // The size the caption takes when drawn.
+    virtual QSize captionSize() const;
     void adjustSizeToCaption();
 
 private:

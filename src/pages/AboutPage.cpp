@@ -28,12 +28,11 @@ AboutPage::AboutPage(ShellSource &shell, QWidget *parent)
     new TLabel(u"Label37"_s, QRect(41, 128, 54, 14), u"HomePage:"_s, this, Qt::AlignRight);
     new TLabel(u"Label38"_s, QRect(69, 152, 27, 14), u"EMail:"_s, this, Qt::AlignRight);
 
-    QFont linkFont = FormFonts::windowFont();
-    linkFont.setUnderline(true);
-    auto *homePage = new TUrlLabel(shell, u"UrlLabel1"_s, QRect(112, 128, 140, 14), HomePageAddress, this);
-    homePage->setFont(linkFont);
-    homePage->setUrl(HomePageAddress);
-    auto *contact = new TUrlLabel(shell, u"UrlLabel2"_s, QRect(112, 152, 103, 14), ContactAddress, this);
-    contact->setFont(linkFont);
-    contact->setUrl(u"mailto:"_s + ContactAddress);
+    QFont linkFace = FormFonts::windowFont();
+    linkFace.setUnderline(true);
+    const TStyledLabel::StoredFont linkFont{linkFace, palette().color(QPalette::WindowText)};
+    new TUrlLabel(shell, u"UrlLabel1"_s, QRect(112, 128, 140, 14), linkFont, HomePageAddress, HomePageAddress,
+                  this);
+    new TUrlLabel(shell, u"UrlLabel2"_s, QRect(112, 152, 103, 14), linkFont, ContactAddress,
+                  u"mailto:"_s + ContactAddress, this);
 }
