@@ -2,9 +2,23 @@
 
 #include "platform/PrinterSource.h"
 
+#include <QString>
+
+#include <memory>
+#include <optional>
+#include <utility>
+
+typedef struct _http_s http_t;
+
+// The printers of the CUPS scheduler, through libcups, on one connection kept
+// open between queries. Where no scheduler answers, there are no printers and
+// no default printer, at once.
 class LinuxPrinters final : public PrinterSource
 {
 public:
+    LinuxPrinters();
+    ~LinuxPrinters() override;
+
     std::optional<QStringList> printerNames() override;
     std::optional<QString> defaultPrinterName() override;
     std::unique_ptr<PrinterHandle> openPrinter(const QString &deviceName) override;
@@ -14,4 +28,20 @@ public:
                                                                  const QString &deviceName,
                                                                  const QString &port,
                                                                  const DeviceMode *deviceMode) override;
+
+private:
+    struct CloseHttp
+    {
+        void operator()(http_t *http) const;
+    };
+
+    // nullptr when no scheduler answers.
+    http_t *connection();
+    // Called after each query: a scheduler that has gone is connected to afresh next time.
+    void forgetConnectionIfGone();
+    std::optional<DeviceMode> queryDeviceMode(const QString &deviceName);
+
+    std::unique_ptr<http_t, CloseHttp> m_http;
+    // The device mode a size query by name fetched, for the fill that follows it.
+    std::optional<std::pair<QString, DeviceMode>> m_sizedDeviceMode;
 };
