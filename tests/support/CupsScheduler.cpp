@@ -6,6 +6,8 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include <csignal>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -117,6 +119,8 @@ bool CupsScheduler::start()
         return false;
     m_daemon.setProcessEnvironment(m_environment);
     m_daemon.setProcessChannelMode(QProcess::MergedChannels);
+    // Should the test itself die, the daemon goes with it.
+    m_daemon.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
     m_daemon.start(cupsd(), {u"-f"_s, u"-c"_s, path(u"cupsd.conf"_s), u"-s"_s, path(u"cups-files.conf"_s)});
     if (!m_daemon.waitForStarted(10000)) {
         m_error = u"cannot start cupsd: %1"_s.arg(m_daemon.errorString());

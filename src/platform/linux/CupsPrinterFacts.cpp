@@ -6,6 +6,7 @@
 
 #include <cups/cups.h>
 
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -20,15 +21,18 @@ bool colorSupportedIn(ipp_t *attributes)
 }
 
 // "auto" prints colour where the printer can.
+std::optional<qint16> colorModeOf(const char *keyword, bool colorSupported)
+{
+    if (!keyword)
+        return std::nullopt;
+    const bool color = std::strcmp(keyword, "color") == 0 || (std::strcmp(keyword, "auto") == 0 && colorSupported);
+    return color ? DeviceMode::Color : DeviceMode::Monochrome;
+}
+
 std::optional<qint16> colorModeIn(ipp_t *attributes, bool colorSupported)
 {
     ipp_attribute_t *mode = ippFindAttribute(attributes, "print-color-mode-default", IPP_TAG_KEYWORD);
-    if (!mode)
-        return std::nullopt;
-    const char *keyword = ippGetString(mode, 0, nullptr);
-    const bool color = keyword && (std::strcmp(keyword, "color") == 0
-                                   || (std::strcmp(keyword, "auto") == 0 && colorSupported));
-    return color ? DeviceMode::Color : DeviceMode::Monochrome;
+    return colorModeOf(mode ? ippGetString(mode, 0, nullptr) : nullptr, colorSupported);
 }
 
 std::optional<QSize> resolutionIn(ipp_t *attributes)
@@ -56,6 +60,15 @@ CupsPrinterFacts CupsPrinterFacts::fromAttributes(ipp_t *attributes)
     facts.m_colorSupported = colorSupportedIn(attributes);
     facts.m_colorMode = colorModeIn(attributes, facts.m_colorSupported);
     facts.m_resolution = resolutionIn(attributes);
+    return facts;
+}
+
+CupsPrinterFacts CupsPrinterFacts::fromOptions(int count, cups_option_t *options)
+{
+    CupsPrinterFacts facts;
+    const char *type = cupsGetOption("printer-type", count, options);
+    facts.m_colorSupported = type && (std::strtol(type, nullptr, 10) & CUPS_PRINTER_COLOR);
+    facts.m_colorMode = colorModeOf(cupsGetOption("print-color-mode", count, options), facts.m_colorSupported);
     return facts;
 }
 

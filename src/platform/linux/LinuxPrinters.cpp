@@ -131,6 +131,7 @@ void LinuxPrinters::forgetConnectionIfGone()
 
 std::optional<QStringList> LinuxPrinters::printerNames()
 {
+    m_learntDeviceMode.reset();
     QStringList names;
     http_t *http = connection();
     if (!http)
@@ -150,6 +151,7 @@ std::optional<QStringList> LinuxPrinters::printerNames()
 // then the scheduler's default.
 std::optional<QString> LinuxPrinters::defaultPrinterName()
 {
+    m_learntDeviceMode.reset();
     http_t *http = connection();
     if (!http)
         return std::nullopt;
@@ -158,39 +160,42 @@ std::optional<QString> LinuxPrinters::defaultPrinterName()
     if (!dest)
         return std::nullopt;
     const QString name = QString::fromUtf8(dest->name);
+    const CupsPrinterFacts facts = CupsPrinterFacts::fromOptions(dest->num_options, dest->options);
+    if (facts.hasColorMode())
+        m_learntDeviceMode.emplace(name, facts.deviceMode());
     cupsFreeDests(1, dest);
     return name;
 }
 
 std::unique_ptr<PrinterHandle> LinuxPrinters::openPrinter(const QString &deviceName)
 {
-    const std::optional<DeviceMode> deviceMode = queryDeviceMode(deviceName);
+    std::optional<DeviceMode> deviceMode = takeLearntDeviceMode(deviceName);
+    if (!deviceMode)
+        deviceMode = queryDeviceMode(deviceName);
     return deviceMode ? std::make_unique<CupsPrinterHandle>(*deviceMode) : nullptr;
 }
 
 int LinuxPrinters::documentPropertiesSize(const QString &deviceName)
 {
-    m_sizedDeviceMode.reset();
+    m_learntDeviceMode.reset();
     const std::optional<DeviceMode> deviceMode = queryDeviceMode(deviceName);
     if (!deviceMode)
         return -1;
-    m_sizedDeviceMode.emplace(deviceName, *deviceMode);
+    m_learntDeviceMode.emplace(deviceName, *deviceMode);
     return DeviceModeSize;
 }
 
-// A fill right after the size query for the same printer gives what that query
-// fetched, as one answer; any other asks the scheduler.
 std::optional<DeviceMode> LinuxPrinters::documentProperties(const QString &deviceName)
 {
-    std::optional<std::pair<QString, DeviceMode>> sized = std::exchange(m_sizedDeviceMode, std::nullopt);
-    if (sized && sized->first == deviceName)
-        return sized->second;
+    if (std::optional<DeviceMode> deviceMode = takeLearntDeviceMode(deviceName))
+        return deviceMode;
     return queryDeviceMode(deviceName);
 }
 
 std::unique_ptr<InformationContext> LinuxPrinters::createInformationContext(const QString &, const QString &deviceName,
                                                                             const QString &, const DeviceMode *)
 {
+    m_learntDeviceMode.reset();
     http_t *http = connection();
     if (!http)
         return nullptr;
@@ -211,4 +216,13 @@ std::optional<DeviceMode> LinuxPrinters::queryDeviceMode(const QString &deviceNa
     if (!facts)
         return std::nullopt;
     return facts->deviceMode();
+}
+
+std::optional<DeviceMode> LinuxPrinters::takeLearntDeviceMode(const QString &deviceName)
+{
+    const std::optional<std::pair<QString, DeviceMode>> learnt = std::exchange(m_learntDeviceMode, std::nullopt);
+    // The scheduler matches printer names ignoring case.
+    if (learnt && learnt->first.compare(deviceName, Qt::CaseInsensitive) == 0)
+        return learnt->second;
+    return std::nullopt;
 }

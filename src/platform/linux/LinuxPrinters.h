@@ -40,8 +40,12 @@ private:
     // Called after each query: a scheduler that has gone is connected to afresh next time.
     void forgetConnectionIfGone();
     std::optional<DeviceMode> queryDeviceMode(const QString &deviceName);
+    // What the previous query learnt of that printer's device mode, if it was that printer.
+    std::optional<DeviceMode> takeLearntDeviceMode(const QString &deviceName);
 
     std::unique_ptr<http_t, CloseHttp> m_http;
-    // The device mode a size query by name fetched, for the fill that follows it.
-    std::optional<std::pair<QString, DeviceMode>> m_sizedDeviceMode;
+    // A device mode the previous query learnt along the way (the default printer's,
+    // or the one a size query fetched), for the query right after it, which so
+    // costs no second request. Any other query forgets it.
+    std::optional<std::pair<QString, DeviceMode>> m_learntDeviceMode;
 };
