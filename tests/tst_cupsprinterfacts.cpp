@@ -45,7 +45,6 @@ private Q_SLOTS:
     void resolution_data();
     void resolution();
     void ppdFillsOnlyWhatIsMissing();
-    void fromDestinationOptions();
 };
 
 void tst_CupsPrinterFacts::deviceMode_data()
@@ -120,26 +119,6 @@ void tst_CupsPrinterFacts::ppdFillsOnlyWhatIsMissing()
     kept.complete(ppd);
     QCOMPARE(kept.deviceMode().dmColor, DeviceMode::Color);
     QCOMPARE(kept.resolution().value_or(QSize()), QSize(600, 600));
-}
-
-// The options a destination came with, as libcups named them for a colour queue
-// printing grey by default and for a queue it said nothing of.
-void tst_CupsPrinterFacts::fromDestinationOptions()
-{
-    cups_option_t *options = nullptr;
-    int count = cupsAddOption("print-color-mode", "monochrome", 0, &options);
-    count = cupsAddOption("printer-type", "8392780", count, &options);
-    const CupsPrinterFacts grey = CupsPrinterFacts::fromOptions(count, options);
-    QVERIFY(grey.hasColorMode());
-    QCOMPARE(grey.deviceMode().dmColor, DeviceMode::Monochrome);
-    QCOMPARE(grey.deviceMode().dmFields, DeviceMode::ColorField);
-    QVERIFY(!grey.hasResolution());
-    cupsFreeOptions(count, options);
-
-    options = nullptr;
-    count = cupsAddOption("printer-info", "Front desk", 0, &options);
-    QVERIFY(!CupsPrinterFacts::fromOptions(count, options).hasColorMode());
-    cupsFreeOptions(count, options);
 }
 
 QTEST_MAIN(tst_CupsPrinterFacts)

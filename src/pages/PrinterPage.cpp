@@ -32,6 +32,7 @@ PrinterPage::PrinterPage(PrinterSource &printers, QWidget *parent)
 // are read from the default printer resolved now.
 void PrinterPage::refresh()
 {
+    m_printers.beginRound();
     m_printerList->setLines(printerTexts());
     const int x = PrinterDpiX();
     const int y = PrinterDpiY();

@@ -6,7 +6,6 @@
 
 #include <cups/cups.h>
 
-#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -60,15 +59,6 @@ CupsPrinterFacts CupsPrinterFacts::fromAttributes(ipp_t *attributes)
     facts.m_colorSupported = colorSupportedIn(attributes);
     facts.m_colorMode = colorModeIn(attributes, facts.m_colorSupported);
     facts.m_resolution = resolutionIn(attributes);
-    return facts;
-}
-
-CupsPrinterFacts CupsPrinterFacts::fromOptions(int count, cups_option_t *options)
-{
-    CupsPrinterFacts facts;
-    const char *type = cupsGetOption("printer-type", count, options);
-    facts.m_colorSupported = type && (std::strtol(type, nullptr, 10) & CUPS_PRINTER_COLOR);
-    facts.m_colorMode = colorModeOf(cupsGetOption("print-color-mode", count, options), facts.m_colorSupported);
     return facts;
 }
 

@@ -8,7 +8,6 @@
 
 class PpdDefaults;
 typedef struct _ipp_s ipp_t;
-typedef struct cups_option_s cups_option_t;
 
 // What the printer page needs to know of one CUPS queue: its default colour
 // mode, whether it can print in colour, and its default resolution.
@@ -18,9 +17,6 @@ public:
     // From one printer's attributes: print-color-mode-default, color-supported,
     // printer-type and printer-resolution-default.
     static CupsPrinterFacts fromAttributes(ipp_t *attributes);
-    // From the options libcups gives a destination, which carry the colour mode
-    // (print-color-mode) and printer-type but no resolution.
-    static CupsPrinterFacts fromOptions(int count, cups_option_t *options);
 
     bool hasColorMode() const { return m_colorMode.has_value(); }
     bool hasResolution() const { return m_resolution.has_value(); }

@@ -1,6 +1,5 @@
 #include "LinuxPrinters.h"
 
-#include "CupsPrinterFacts.h"
 #include "PpdDefaults.h"
 
 #include <QTemporaryFile>
@@ -24,8 +23,6 @@ struct DeleteIpp
 };
 using IppMessage = std::unique_ptr<ipp_t, DeleteIpp>;
 
-enum class Need { DeviceMode, Resolution };
-
 // The queue's PPD, where the scheduler has one for it.
 std::optional<PpdDefaults> downloadPpd(http_t *http, const QString &name)
 {
@@ -39,8 +36,7 @@ std::optional<PpdDefaults> downloadPpd(http_t *http, const QString &name)
     return PpdDefaults::parse(file.readAll());
 }
 
-// One Get-Printer-Attributes request, and the PPD where it leaves out what is needed.
-std::optional<CupsPrinterFacts> queryPrinter(http_t *http, const QString &name, Need need)
+IppMessage getPrinterAttributes(http_t *http, const QString &name)
 {
     static const char *const attributes[] = {"print-color-mode-default", "color-supported", "printer-type",
                                              "printer-resolution-default"};
@@ -51,15 +47,10 @@ std::optional<CupsPrinterFacts> queryPrinter(http_t *http, const QString &name, 
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
     ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
                   static_cast<int>(std::size(attributes)), nullptr, attributes);
-    const IppMessage response(cupsDoRequest(http, request, "/"));
-    if (!response || cupsLastError() > IPP_STATUS_OK_CONFLICTING)
-        return std::nullopt;
-    CupsPrinterFacts facts = CupsPrinterFacts::fromAttributes(response.get());
-    const bool missing = need == Need::Resolution ? !facts.hasResolution() : !facts.hasColorMode();
-    if (missing)
-        if (const std::optional<PpdDefaults> ppd = downloadPpd(http, name))
-            facts.complete(*ppd);
-    return facts;
+    IppMessage response(cupsDoRequest(http, request, "/"));
+    if (cupsLastError() > IPP_STATUS_OK_CONFLICTING)
+        response.reset();
+    return response;
 }
 
 // Never ask anyone for a password: the queries need none, and there is no one to ask.
@@ -112,6 +103,12 @@ LinuxPrinters::LinuxPrinters()
 
 LinuxPrinters::~LinuxPrinters() = default;
 
+void LinuxPrinters::beginRound()
+{
+    m_defaultName.reset();
+    m_facts.clear();
+}
+
 http_t *LinuxPrinters::connection()
 {
     if (!m_http) {
@@ -131,7 +128,6 @@ void LinuxPrinters::forgetConnectionIfGone()
 
 std::optional<QStringList> LinuxPrinters::printerNames()
 {
-    m_learntDeviceMode.reset();
     QStringList names;
     http_t *http = connection();
     if (!http)
@@ -147,11 +143,17 @@ std::optional<QStringList> LinuxPrinters::printerNames()
     return names;
 }
 
-// The default as the CUPS tools see it: LPDEST, PRINTER, the lpoptions files,
-// then the scheduler's default.
 std::optional<QString> LinuxPrinters::defaultPrinterName()
 {
-    m_learntDeviceMode.reset();
+    if (!m_defaultName)
+        m_defaultName = queryDefaultName();
+    return *m_defaultName;
+}
+
+// The default as the CUPS tools see it: LPDEST, PRINTER, the lpoptions files,
+// then the scheduler's default.
+std::optional<QString> LinuxPrinters::queryDefaultName()
+{
     http_t *http = connection();
     if (!http)
         return std::nullopt;
@@ -160,69 +162,60 @@ std::optional<QString> LinuxPrinters::defaultPrinterName()
     if (!dest)
         return std::nullopt;
     const QString name = QString::fromUtf8(dest->name);
-    const CupsPrinterFacts facts = CupsPrinterFacts::fromOptions(dest->num_options, dest->options);
-    if (facts.hasColorMode())
-        m_learntDeviceMode.emplace(name, facts.deviceMode());
     cupsFreeDests(1, dest);
     return name;
 }
 
 std::unique_ptr<PrinterHandle> LinuxPrinters::openPrinter(const QString &deviceName)
 {
-    std::optional<DeviceMode> deviceMode = takeLearntDeviceMode(deviceName);
-    if (!deviceMode)
-        deviceMode = queryDeviceMode(deviceName);
-    return deviceMode ? std::make_unique<CupsPrinterHandle>(*deviceMode) : nullptr;
+    const std::optional<CupsPrinterFacts> printer = facts(deviceName);
+    return printer ? std::make_unique<CupsPrinterHandle>(printer->deviceMode()) : nullptr;
 }
 
 int LinuxPrinters::documentPropertiesSize(const QString &deviceName)
 {
-    m_learntDeviceMode.reset();
-    const std::optional<DeviceMode> deviceMode = queryDeviceMode(deviceName);
-    if (!deviceMode)
-        return -1;
-    m_learntDeviceMode.emplace(deviceName, *deviceMode);
-    return DeviceModeSize;
+    return facts(deviceName) ? DeviceModeSize : -1;
 }
 
 std::optional<DeviceMode> LinuxPrinters::documentProperties(const QString &deviceName)
 {
-    if (std::optional<DeviceMode> deviceMode = takeLearntDeviceMode(deviceName))
-        return deviceMode;
-    return queryDeviceMode(deviceName);
+    const std::optional<CupsPrinterFacts> printer = facts(deviceName);
+    if (!printer)
+        return std::nullopt;
+    return printer->deviceMode();
 }
 
 std::unique_ptr<InformationContext> LinuxPrinters::createInformationContext(const QString &, const QString &deviceName,
                                                                             const QString &, const DeviceMode *)
 {
-    m_learntDeviceMode.reset();
-    http_t *http = connection();
-    if (!http)
+    const std::optional<CupsPrinterFacts> printer = facts(deviceName);
+    if (!printer || !printer->resolution())
         return nullptr;
-    const std::optional<CupsPrinterFacts> facts = queryPrinter(http, deviceName, Need::Resolution);
-    forgetConnectionIfGone();
-    if (!facts || !facts->resolution())
-        return nullptr;
-    return std::make_unique<CupsInformationContext>(*facts->resolution());
+    return std::make_unique<CupsInformationContext>(*printer->resolution());
 }
 
-std::optional<DeviceMode> LinuxPrinters::queryDeviceMode(const QString &deviceName)
+std::optional<CupsPrinterFacts> LinuxPrinters::facts(const QString &deviceName)
+{
+    const QString key = deviceName.toCaseFolded();
+    auto known = m_facts.find(key);
+    if (known == m_facts.end())
+        known = m_facts.insert(key, queryFacts(deviceName));
+    return *known;
+}
+
+// One Get-Printer-Attributes request, and the queue's PPD where that leaves something out.
+std::optional<CupsPrinterFacts> LinuxPrinters::queryFacts(const QString &deviceName)
 {
     http_t *http = connection();
     if (!http)
         return std::nullopt;
-    const std::optional<CupsPrinterFacts> facts = queryPrinter(http, deviceName, Need::DeviceMode);
+    const IppMessage attributes = getPrinterAttributes(http, deviceName);
     forgetConnectionIfGone();
-    if (!facts)
+    if (!attributes)
         return std::nullopt;
-    return facts->deviceMode();
-}
-
-std::optional<DeviceMode> LinuxPrinters::takeLearntDeviceMode(const QString &deviceName)
-{
-    const std::optional<std::pair<QString, DeviceMode>> learnt = std::exchange(m_learntDeviceMode, std::nullopt);
-    // The scheduler matches printer names ignoring case.
-    if (learnt && learnt->first.compare(deviceName, Qt::CaseInsensitive) == 0)
-        return learnt->second;
-    return std::nullopt;
+    CupsPrinterFacts printer = CupsPrinterFacts::fromAttributes(attributes.get());
+    if (!printer.hasColorMode() || !printer.hasResolution())
+        if (const std::optional<PpdDefaults> ppd = downloadPpd(http, deviceName))
+            printer.complete(*ppd);
+    return printer;
 }
