@@ -88,6 +88,7 @@ void tst_CupsPrinterFacts::resolution_data()
     QTest::newRow("per centimetre") << int(IPP_RES_PER_CM) << 118 << 236 << QSize(300, 599);
     QTest::newRow("not stated") << int(IPP_RES_PER_INCH) << 0 << 0 << QSize();
     QTest::newRow("negative") << int(IPP_RES_PER_INCH) << 600 << -600 << QSize();
+    QTest::newRow("beyond any printer") << int(IPP_RES_PER_CM) << 2147483647 << 600 << QSize();
 }
 
 void tst_CupsPrinterFacts::resolution()

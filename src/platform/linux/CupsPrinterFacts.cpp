@@ -10,6 +10,8 @@
 
 namespace {
 
+constexpr double MaxDpi = 999999;
+
 bool colorSupportedIn(ipp_t *attributes)
 {
     if (ipp_attribute_t *supported = ippFindAttribute(attributes, "color-supported", IPP_TAG_BOOLEAN))
@@ -41,14 +43,14 @@ std::optional<QSize> resolutionIn(ipp_t *attributes)
         return std::nullopt;
     int y = 0;
     ipp_res_t units = IPP_RES_PER_INCH;
-    int x = ippGetResolution(resolution, 0, &y, &units);
-    if (units == IPP_RES_PER_CM) {
-        x = qRound(x * 2.54);
-        y = qRound(y * 2.54);
-    }
-    if (x <= 0 || y <= 0)
+    const int x = ippGetResolution(resolution, 0, &y, &units);
+    const double scale = units == IPP_RES_PER_CM ? 2.54 : 1.0;
+    const double across = x * scale;
+    const double down = y * scale;
+    // Beyond these no printer prints, whatever a scheduler says.
+    if (across < 1 || down < 1 || across > MaxDpi || down > MaxDpi)
         return std::nullopt;
-    return QSize(x, y);
+    return QSize(qRound(across), qRound(down));
 }
 
 } // namespace
