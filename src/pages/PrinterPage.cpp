@@ -2,13 +2,21 @@
 
 #include "controls/TLabel.h"
 #include "controls/TListBox.h"
+#include "platform/Failure.h"
 #include "platform/PrinterSource.h"
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+const QString NoDeviceMode = u"The printer's device mode cannot be read"_s;
+
+} // namespace
+
 PrinterPage::PrinterPage(PrinterSource &printers, QWidget *parent)
     : QWidget(parent)
     , m_printers(printers)
+    , m_printer(printers)
 {
     new TLabel(u"Label30"_s, QRect(8, 24, 82, 14), u"Installed Printers:"_s, this);
     m_printerList = new TListBox(u"ListBox2"_s, QRect(8, 40, 257, 89), this);
@@ -19,6 +27,50 @@ PrinterPage::PrinterPage(PrinterSource &printers, QWidget *parent)
     m_resolution = new TLabel(u"Label25"_s, QRect(8, 224, 58, 14), u"<Unknown>"_s, this);
 }
 
+// The resolution is measured on the printer current when the tick begins, which
+// is the default printer as the previous tick resolved it; the name and colour
+// are read from the default printer resolved now.
 void PrinterPage::refresh()
 {
+    m_printers.beginRound();
+    m_printerList->setLines(printerTexts());
+    const int x = PrinterDpiX();
+    const int y = PrinterDpiY();
+    m_resolution->setCaption(u"x: %1 y: %2 DPI (每英寸点数)"_s.arg(x).arg(y));
+    m_printer.setCurrentPrinterIndex(TPrinter::DefaultPrinter);
+    const QString deviceName = m_printer.currentPrinter().device();
+    const DeviceMode deviceMode = deviceModeByName(deviceName);
+    m_defaultName->setCaption(deviceName + (deviceMode.dmColor > DeviceMode::Monochrome ? u": 彩色"_s : u": 黑白"_s));
+    m_colorSupport->setCaption((deviceMode.dmFields & DeviceMode::ColorField) ? u"打印机支持彩色打印"_s
+                                                                              : u"打印机不支持彩色打印"_s);
+}
+
+int PrinterPage::PrinterDpiX()
+{
+    return m_printer.PrinterInfoContext().deviceCaps(InformationContext::LogPixelsX);
+}
+
+int PrinterPage::PrinterDpiY()
+{
+    return m_printer.PrinterInfoContext().deviceCaps(InformationContext::LogPixelsY);
+}
+
+QStringList PrinterPage::printerTexts()
+{
+    QStringList texts;
+    for (const TPrinter::PrinterEntry &entry : m_printer.PrinterList())
+        texts.append(entry.first);
+    return texts;
+}
+
+// Asked by name alone, without the printer's open handle. A printer that has
+// no device mode to give stops the tick here, before its colour is read.
+DeviceMode PrinterPage::deviceModeByName(const QString &deviceName)
+{
+    if (m_printers.documentPropertiesSize(deviceName) <= 0)
+        throw Failure(NoDeviceMode);
+    const std::optional<DeviceMode> deviceMode = m_printers.documentProperties(deviceName);
+    if (!deviceMode)
+        throw Failure(NoDeviceMode);
+    return *deviceMode;
 }

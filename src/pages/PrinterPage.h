@@ -1,7 +1,10 @@
 #pragma once
 
+#include "TPrinter.h"
+
 #include <QWidget>
 
+struct DeviceMode;
 class PrinterSource;
 class TLabel;
 class TListBox;
@@ -18,7 +21,13 @@ public:
     void refresh();
 
 private:
+    int PrinterDpiX();
+    int PrinterDpiY();
+    QStringList printerTexts();
+    DeviceMode deviceModeByName(const QString &deviceName);
+
     PrinterSource &m_printers;
+    TPrinter m_printer;
     TListBox *m_printerList;
     TLabel *m_defaultName;
     TLabel *m_colorSupport;

@@ -43,6 +43,11 @@ class PrinterSource
 public:
     virtual ~PrinterSource() = default;
 
+    // The printer page asks its questions in rounds, one a tick. Within a round a
+    // source may answer a question again from what it learnt the first time; a
+    // new round asks afresh.
+    virtual void beginRound() {}
+
     // Local printers and connections, in the spooler's order; nullopt when enumerating fails.
     virtual std::optional<QStringList> printerNames() = 0;
     // The default printer's name; nullopt when there is no default printer.

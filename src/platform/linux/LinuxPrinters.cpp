@@ -1,12 +1,221 @@
 #include "LinuxPrinters.h"
 
-std::optional<QStringList> LinuxPrinters::printerNames() { return QStringList(); }
-std::optional<QString> LinuxPrinters::defaultPrinterName() { return std::nullopt; }
-std::unique_ptr<PrinterHandle> LinuxPrinters::openPrinter(const QString &) { return nullptr; }
-int LinuxPrinters::documentPropertiesSize(const QString &) { return 0; }
-std::optional<DeviceMode> LinuxPrinters::documentProperties(const QString &) { return std::nullopt; }
-std::unique_ptr<InformationContext> LinuxPrinters::createInformationContext(const QString &, const QString &,
-                                                                            const QString &, const DeviceMode *)
+#include "PpdDefaults.h"
+
+#include <QTemporaryFile>
+#include <QUrl>
+
+#include <cups/cups.h>
+
+#include <iterator>
+
+namespace {
+
+// Long enough for a scheduler on this machine, short enough not to hang the window.
+constexpr int ConnectTimeoutMs = 1000;
+constexpr double ReplyTimeoutSeconds = 1.0;
+// The size of a Windows DEVMODE, which the device-mode queries stand in for.
+constexpr int DeviceModeSize = 156;
+
+struct DeleteIpp
+{
+    void operator()(ipp_t *ipp) const { ippDelete(ipp); }
+};
+using IppMessage = std::unique_ptr<ipp_t, DeleteIpp>;
+
+// The queue's PPD, where the scheduler has one for it.
+std::optional<PpdDefaults> downloadPpd(http_t *http, const QString &name)
+{
+    QTemporaryFile file;
+    if (!file.open())
+        return std::nullopt;
+    const QByteArray resource = "/printers/" + QUrl::toPercentEncoding(name) + ".ppd";
+    if (cupsGetFd(http, resource.constData(), file.handle()) != HTTP_STATUS_OK)
+        return std::nullopt;
+    file.seek(0);
+    return PpdDefaults::parse(file.readAll());
+}
+
+IppMessage getPrinterAttributes(http_t *http, const QString &name)
+{
+    static const char *const attributes[] = {"print-color-mode-default", "color-supported", "printer-type",
+                                             "printer-resolution-default"};
+    ipp_t *request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), "/printers/%s",
+                     name.toUtf8().constData());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                  static_cast<int>(std::size(attributes)), nullptr, attributes);
+    IppMessage response(cupsDoRequest(http, request, "/"));
+    if (cupsLastError() > IPP_STATUS_OK_CONFLICTING)
+        response.reset();
+    return response;
+}
+
+// Never ask anyone for a password: the queries need none, and there is no one to ask.
+const char *noPassword(const char *, http_t *, const char *, const char *, void *)
 {
     return nullptr;
+}
+
+class CupsPrinterHandle final : public PrinterHandle
+{
+public:
+    explicit CupsPrinterHandle(const DeviceMode &deviceMode) : m_deviceMode(deviceMode) {}
+
+    int documentPropertiesSize() override { return DeviceModeSize; }
+    std::optional<DeviceMode> documentProperties() override { return m_deviceMode; }
+
+private:
+    DeviceMode m_deviceMode;
+};
+
+class CupsInformationContext final : public InformationContext
+{
+public:
+    explicit CupsInformationContext(const QSize &resolution) : m_resolution(resolution) {}
+
+    int deviceCaps(int index) const override
+    {
+        if (index == LogPixelsX)
+            return m_resolution.width();
+        if (index == LogPixelsY)
+            return m_resolution.height();
+        return 0;
+    }
+
+private:
+    QSize m_resolution;
+};
+
+} // namespace
+
+void LinuxPrinters::CloseHttp::operator()(http_t *http) const
+{
+    httpClose(http);
+}
+
+LinuxPrinters::LinuxPrinters()
+{
+    cupsSetPasswordCB2(noPassword, nullptr);
+}
+
+LinuxPrinters::~LinuxPrinters() = default;
+
+void LinuxPrinters::beginRound()
+{
+    m_defaultName.reset();
+    m_facts.clear();
+}
+
+http_t *LinuxPrinters::connection()
+{
+    if (!m_http) {
+        m_http.reset(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, ConnectTimeoutMs,
+                                  nullptr));
+        if (m_http)
+            httpSetTimeout(m_http.get(), ReplyTimeoutSeconds, nullptr, nullptr);
+    }
+    return m_http.get();
+}
+
+void LinuxPrinters::forgetConnectionIfGone()
+{
+    if (cupsLastError() == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE)
+        m_http.reset();
+}
+
+std::optional<QStringList> LinuxPrinters::printerNames()
+{
+    QStringList names;
+    http_t *http = connection();
+    if (!http)
+        return names;
+    cups_dest_t *dests = nullptr;
+    const int count = cupsGetDests2(http, &dests);
+    forgetConnectionIfGone();
+    // Instances are option sets of a queue listed already, not printers.
+    for (int i = 0; i < count; ++i)
+        if (!dests[i].instance)
+            names.append(QString::fromUtf8(dests[i].name));
+    cupsFreeDests(count, dests);
+    return names;
+}
+
+std::optional<QString> LinuxPrinters::defaultPrinterName()
+{
+    if (!m_defaultName)
+        m_defaultName = queryDefaultName();
+    return *m_defaultName;
+}
+
+// The default as the CUPS tools see it: LPDEST, PRINTER, the lpoptions files,
+// then the scheduler's default.
+std::optional<QString> LinuxPrinters::queryDefaultName()
+{
+    http_t *http = connection();
+    if (!http)
+        return std::nullopt;
+    cups_dest_t *dest = cupsGetNamedDest(http, nullptr, nullptr);
+    forgetConnectionIfGone();
+    if (!dest)
+        return std::nullopt;
+    const QString name = QString::fromUtf8(dest->name);
+    cupsFreeDests(1, dest);
+    return name;
+}
+
+std::unique_ptr<PrinterHandle> LinuxPrinters::openPrinter(const QString &deviceName)
+{
+    const std::optional<CupsPrinterFacts> printer = facts(deviceName);
+    return printer ? std::make_unique<CupsPrinterHandle>(printer->deviceMode()) : nullptr;
+}
+
+int LinuxPrinters::documentPropertiesSize(const QString &deviceName)
+{
+    return facts(deviceName) ? DeviceModeSize : -1;
+}
+
+std::optional<DeviceMode> LinuxPrinters::documentProperties(const QString &deviceName)
+{
+    const std::optional<CupsPrinterFacts> printer = facts(deviceName);
+    if (!printer)
+        return std::nullopt;
+    return printer->deviceMode();
+}
+
+std::unique_ptr<InformationContext> LinuxPrinters::createInformationContext(const QString &, const QString &deviceName,
+                                                                            const QString &, const DeviceMode *)
+{
+    const std::optional<CupsPrinterFacts> printer = facts(deviceName);
+    if (!printer || !printer->resolution())
+        return nullptr;
+    return std::make_unique<CupsInformationContext>(*printer->resolution());
+}
+
+std::optional<CupsPrinterFacts> LinuxPrinters::facts(const QString &deviceName)
+{
+    const QString key = deviceName.toCaseFolded();
+    auto known = m_facts.find(key);
+    if (known == m_facts.end())
+        known = m_facts.insert(key, queryFacts(deviceName));
+    return *known;
+}
+
+// One Get-Printer-Attributes request, and the queue's PPD where that leaves something out.
+std::optional<CupsPrinterFacts> LinuxPrinters::queryFacts(const QString &deviceName)
+{
+    http_t *http = connection();
+    if (!http)
+        return std::nullopt;
+    const IppMessage attributes = getPrinterAttributes(http, deviceName);
+    forgetConnectionIfGone();
+    if (!attributes)
+        return std::nullopt;
+    CupsPrinterFacts printer = CupsPrinterFacts::fromAttributes(attributes.get());
+    if (!printer.hasColorMode() || !printer.hasResolution())
+        if (const std::optional<PpdDefaults> ppd = downloadPpd(http, deviceName))
+            printer.complete(*ppd);
+    return printer;
 }

@@ -1,0 +1,10 @@
+#include "TPrinterDevice.h"
+
+#include <utility>
+
+TPrinterDevice::TPrinterDevice(QString device, QString driver, QString port)
+    : m_device(std::move(device))
+    , m_driver(std::move(driver))
+    , m_port(std::move(port))
+{
+}
