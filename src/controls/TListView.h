@@ -19,8 +19,15 @@ public:
 
     TListView(const QString &name, const QRect &bounds, QWidget *parent);
 
+    // Between these the list does not redraw; the last endUpdate() redraws it once.
+    void beginUpdate();
+    void endUpdate();
+
     void addItem(const QString &caption, const QStringList &subItems);
     QList<Item> viewItems() const;
     // Orders the items by caption with the collator; equal captions keep no particular order.
     void sortByCaption(const QCollator &collator);
+
+private:
+    int m_updateDepth = 0;
 };
