@@ -123,6 +123,18 @@ private:
     FlakyRegistry m_registry;
 };
 
+struct PaintCounter : QObject
+{
+    explicit PaintCounter(QWidget *widget) { widget->installEventFilter(this); }
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++count;
+        return false;
+    }
+    int count = 0;
+};
+
 } // namespace
 
 class tst_SystemPage : public QObject
@@ -137,6 +149,8 @@ private Q_SLOTS:
     void softwareFill();
     void captionsSortByLanguageWithCaseDistinguished();
     void failedFillShowsWhatItHadAndStartsAfreshNextTime();
+    void selectionShowsOnlyWhileTheListHasTheFocus();
+    void shownListRedrawsOncePerFill();
 };
 
 void tst_SystemPage::servicesKeepTheManagersOrder()
@@ -272,6 +286,55 @@ void tst_SystemPage::failedFillShowsWhatItHadAndStartsAfreshNextTime()
              (QStringList{u"Audio|a.exe"_s, u"Chat|c.exe"_s, u"Maps|m.exe"_s, u"Zip|z.exe"_s}));
     QVERIFY(!timer6->isEnabled());
     QVERIFY(reports.isEmpty());
+}
+
+void tst_SystemPage::selectionShowsOnlyWhileTheListHasTheFocus()
+{
+    Session session(uninstallFixture({program(u"K"_s, u"Editor"_s)}));
+    session.page(3);
+    TFormMain &window = session->window();
+    window.Timer6Timer();
+    auto *list = window.findChild<TListView *>(u"ListView1"_s);
+    auto *services = window.findChild<QWidget *>(u"ListBox1"_s);
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    list->setCurrentRow(0);
+    const QRgb highlight = list->palette().color(QPalette::Active, QPalette::Highlight).rgb();
+    const auto showsHighlight = [&] {
+        const QImage image = list->viewport()->grab(list->visualItemRect(list->item(0))).toImage();
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) == highlight)
+                    return true;
+        return false;
+    };
+
+    list->setFocus();
+    QTRY_VERIFY(list->hasFocus());
+    QVERIFY(showsHighlight());
+    services->setFocus();
+    QTRY_VERIFY(!list->hasFocus());
+    QVERIFY(!showsHighlight());
+    QVERIFY(list->item(0)->isSelected());
+}
+
+void tst_SystemPage::shownListRedrawsOncePerFill()
+{
+    QJsonArray keys;
+    for (int i = 0; i < 300; ++i)
+        keys.append(program(u"K%1"_s.arg(i), u"Program %1"_s.arg(i)));
+    Session session(uninstallFixture(keys));
+    session.page(3);
+    TFormMain &window = session->window();
+    auto *list = window.findChild<TListView *>(u"ListView1"_s);
+    PaintCounter paints(list->viewport());
+    for (int fill = 0; fill < 2; ++fill) {   // the first fill also brings the scroll bar
+        paints.count = 0;
+        window.Timer6Timer();
+        QTRY_COMPARE(paints.count, 1);
+        session.wait(150);
+        QCOMPARE(paints.count, 1);
+    }
 }
 
 QTEST_MAIN(tst_SystemPage)

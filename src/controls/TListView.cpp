@@ -3,6 +3,7 @@
 #include <QCollator>
 #include <QCoreApplication>
 #include <QPixmap>
+#include <QStyledItemDelegate>
 
 #include <optional>
 
@@ -55,6 +56,24 @@ private:
     std::optional<QCollatorSortKey> m_sortKey;
 };
 
+// Shows the selection only while the list has the focus.
+class FocusedSelectionDelegate final : public QStyledItemDelegate
+{
+public:
+    explicit FocusedSelectionDelegate(QAbstractItemView *view) : QStyledItemDelegate(view), m_view(view) {}
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QStyleOptionViewItem shown(option);
+        if (!m_view->hasFocus())
+            shown.state &= ~QStyle::State_Selected;
+        QStyledItemDelegate::paint(painter, shown, index);
+    }
+
+private:
+    QAbstractItemView *m_view;
+};
+
 } // namespace
 
 TListView::TListView(const QString &name, const QRect &bounds, QWidget *parent)
@@ -70,6 +89,7 @@ TListView::TListView(const QString &name, const QRect &bounds, QWidget *parent)
     setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
     setIconSize(LargeIconSize);
     setGridSize(CellSize);
+    setItemDelegate(new FocusedSelectionDelegate(this));
 }
 
 void TListView::beginUpdate()

@@ -6,6 +6,8 @@ class QCollator;
 
 // A list of items shown as large-icon cells with their captions beneath,
 // arranged automatically. Each item holds sub-items that are never shown.
+// Captions can be edited in place; the selection shows only while the list
+// has the focus.
 class TListView : public QListWidget
 {
     Q_OBJECT
