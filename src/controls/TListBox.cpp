@@ -1,5 +1,11 @@
 #include "TListBox.h"
 
+#include "platform/Failure.h"
+
+#include <limits>
+
+using namespace Qt::StringLiterals;
+
 TListBox::TListBox(const QString &name, const QRect &bounds, QWidget *parent)
     : QListWidget(parent)
 {
@@ -19,6 +25,8 @@ QStringList TListBox::lines() const
 
 void TListBox::appendLine(const QString &line)
 {
+    if (count() == std::numeric_limits<int>::max())
+        throw Failure(u"Unable to insert a line"_s);
     auto *item = new QListWidgetItem(line, this);
     item->setSizeHint(QSize(0, ItemHeight));
 }

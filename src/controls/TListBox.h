@@ -13,6 +13,7 @@ public:
     TListBox(const QString &name, const QRect &bounds, QWidget *parent);
 
     QStringList lines() const;
+    // Throws Failure when the list cannot take another line.
     void appendLine(const QString &line);
     // Empties the list and fills it again.
     void setLines(const QStringList &lines);

@@ -6,7 +6,48 @@
 #include "platform/RegistrySource.h"
 #include "platform/ServiceSource.h"
 
+#include <QCollator>
+#include <QLocale>
+#include <QScopeGuard>
+
 using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString DisplayNameValue = u"DisplayName"_s;
+const QString UninstallStringValue = u"UninstallString"_s;
+
+// A value as text: the stored text up to its first NUL. A value that is
+// missing, empty, not text or unreadable counts as empty, so one odd entry
+// leaves only its own program out instead of ending the fill.
+QString readText(RegistryKey &key, const QString &valueName)
+{
+    const std::optional<RegistryValueInfo> info = key.queryValue(valueName);
+    if (!info || info->size == 0)
+        return {};
+    if (info->type != RegistryValueType::Sz && info->type != RegistryValueType::ExpandSz)
+        return {};
+    const std::optional<QByteArray> data = key.readValue(valueName);
+    if (!data)
+        return {};
+    const qsizetype end = data->indexOf('\0');
+    return QString::fromUtf8(end < 0 ? *data : data->first(end));
+}
+
+// Captions sort by the user's language, case distinguished. The C locale has
+// no collation of its own (it compares code points), so the neutral Unicode
+// order stands in for it.
+QCollator captionCollator()
+{
+    QLocale locale;
+    if (locale.language() == QLocale::C)
+        locale = QLocale(QLocale::English);
+    QCollator collator(locale);
+    collator.setCaseSensitivity(Qt::CaseSensitive);
+    return collator;
+}
+
+} // namespace
 
 SystemPage::SystemPage(ServiceSource &services, RegistrySource &registry, QWidget *parent)
     : QWidget(parent)
@@ -25,8 +66,64 @@ SystemPage::SystemPage(ServiceSource &services, RegistrySource &registry, QWidge
 
 void SystemPage::fillServices()
 {
+    ListServices(ServiceSource::Win32Services, ServiceSource::AllStates, *m_serviceList);
+}
+
+bool SystemPage::ListServices(quint32 serviceType, quint32 serviceState, TListBox &target)
+{
+    const std::unique_ptr<ServiceManager> manager = m_services.openManager(ServiceSource::AllAccess);
+    if (!manager)
+        return false;
+    quint32 resumeHandle = 0;
+    for (;;) {
+        const QStringList batch = manager->enumerateServices(serviceType, serviceState, resumeHandle,
+                                                             ServiceBatchSize);
+        if (batch.isEmpty())
+            return true;
+        for (const QString &displayName : batch)
+            target.appendLine(displayName);
+    }
 }
 
 void SystemPage::fillSoftware()
 {
+    m_softwareList->beginUpdate();
+    const auto redrawOnce = qScopeGuard([this] { m_softwareList->endUpdate(); });
+    m_softwareList->clear();
+    try {
+        addInstalledPrograms();
+    } catch (...) {
+        sortSoftware();
+        throw;
+    }
+    sortSoftware();
+}
+
+void SystemPage::addInstalledPrograms()
+{
+    QStringList keyNames;
+    {
+        const std::unique_ptr<RegistryKey> uninstall = m_registry.openKey(RegistrySource::UninstallKey);
+        if (!uninstall)
+            return;
+        keyNames = uninstall->subKeyNames();
+    }
+    for (const QString &keyName : std::as_const(keyNames))
+        addProgram(keyName);
+}
+
+void SystemPage::addProgram(const QString &keyName)
+{
+    const std::unique_ptr<RegistryKey> key = m_registry.openKey(u"%1\\%2"_s.arg(RegistrySource::UninstallKey, keyName));
+    if (!key)
+        return;
+    const QString displayName = readText(*key, DisplayNameValue);
+    const QString uninstallString = readText(*key, UninstallStringValue);
+    if (!displayName.isEmpty())
+        m_softwareList->addItem(displayName, {uninstallString});
+}
+
+void SystemPage::sortSoftware()
+{
+    m_softwareList->sortByCaption(captionCollator());
 }

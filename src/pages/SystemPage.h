@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class RegistryKey;
 class RegistrySource;
 class ServiceSource;
 class TListBox;
@@ -13,6 +14,9 @@ class SystemPage : public QWidget
     Q_OBJECT
 
 public:
+    // The service manager answers this many records at a time.
+    static constexpr int ServiceBatchSize = 4097;
+
     SystemPage(ServiceSource &services, RegistrySource &registry, QWidget *parent);
 
     // Appends every service's display name, in the manager's order.
@@ -21,6 +25,12 @@ public:
     void fillSoftware();
 
 private:
+    // Appends the display names of the matching services to target; false when the manager refuses to open.
+    bool ListServices(quint32 serviceType, quint32 serviceState, TListBox &target);
+    void addInstalledPrograms();
+    void addProgram(const QString &keyName);
+    void sortSoftware();
+
     ServiceSource &m_services;
     RegistrySource &m_registry;
     TListBox *m_serviceList;

@@ -2,8 +2,11 @@
 
 #include <QString>
 
+#include <optional>
+
 #include "platform/ServiceSource.h"
 
+// Services from systemd's unit files, or from /etc/init.d where there are none.
 class LinuxServices final : public ServiceSource
 {
 public:
@@ -13,5 +16,7 @@ public:
     std::unique_ptr<ServiceManager> openManager(quint32 access) override;
 
 private:
+    std::optional<QStringList> initScriptNames() const;
+
     QString m_root;
 };

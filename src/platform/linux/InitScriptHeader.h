@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+// The LSB comment block of a System V init script ("### BEGIN INIT INFO" to
+// "### END INIT INFO", as the Linux Standard Base defines it).
+class InitScriptHeader
+{
+public:
+    // The block's Short-Description, nullopt when the script has none.
+    static std::optional<QString> shortDescription(const QByteArray &script);
+};

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+struct InstalledProgram
+{
+    QString keyName;           // unique among all programs
+    QString displayName;
+    QString uninstallString;
+};
+
+// The programs installed through the machine's package managers: dpkg,
+// Flatpak (system-wide and the user's), Snap and rpm.
+class InstalledPrograms
+{
+public:
+    explicit InstalledPrograms(QString rootDirectory);
+
+    QList<InstalledProgram> read() const;
+
+    // The package names that "rpm -qa --queryformat '%{NAME}\n'" printed, each once.
+    static QStringList rpmPackageNames(const QByteArray &queryOutput);
+    // Whether a directory in /snap is an application rather than a base or snapd's own.
+    static bool isSnapApplication(const QString &name);
+
+private:
+    void addDpkgPackages(QList<InstalledProgram> &programs) const;
+    void addFlatpakApplications(const QString &installation, const QString &keyPrefix,
+                                QList<InstalledProgram> &programs) const;
+    void addSnaps(QList<InstalledProgram> &programs) const;
+    void addRpmPackages(QList<InstalledProgram> &programs) const;
+    QString underRoot(const QString &absolutePath) const;
+
+    QString m_root;
+};

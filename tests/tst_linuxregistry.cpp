@@ -1,0 +1,162 @@
+#include "app/FailureReport.h"
+#include "app/UnitFormMain.h"
+#include "controls/TListView.h"
+#include "platform/linux/DesktopEntry.h"
+#include "platform/linux/DpkgStatus.h"
+#include "platform/linux/InstalledPrograms.h"
+#include "platform/linux/LinuxPlatform.h"
+#include "platform/linux/LinuxRegistry.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString Root = QStringLiteral(PELZORA_TEST_DATA "/programs/root");
+
+QByteArray contentsOf(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot read %s", qPrintable(path));
+    return file.readAll();
+}
+
+QString programKey(const QString &name)
+{
+    return RegistrySource::UninstallKey + u'\\' + name;
+}
+
+} // namespace
+
+class tst_LinuxRegistry : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void dpkgStatus();
+    void desktopEntryName();
+    void rpmPackageNames();
+    void snapApplications();
+    void uninstallKeyListsEveryPackageManager();
+    void programKeysHoldTwoTexts();
+    void otherKeysAreMissing();
+    void softwarePageFromTheTree();
+};
+
+void tst_LinuxRegistry::initTestCase()
+{
+    qputenv("HOME", "/home/ann");
+}
+
+// Real stanzas of dpkg's database with written neighbours: a second
+// architecture of libc6, a half-configured zlib1g, a removed and a purged
+// package, a held one, one awaiting its triggers and one whose description
+// looks like fields.
+void tst_LinuxRegistry::dpkgStatus()
+{
+    QCOMPARE(DpkgStatus::installedPackages(contentsOf(Root + u"/var/lib/dpkg/status"_s)),
+             (QStringList{u"dash"_s, u"libc6:amd64"_s, u"zlib1g"_s, u"libc6:i386"_s, u"tzdata"_s,
+                          u"ca-certificates"_s, u"local-tools"_s}));
+    QCOMPARE(DpkgStatus::installedPackages("Package: a\nStatus: install ok installed"), QStringList{u"a"_s});
+    QVERIFY(DpkgStatus::installedPackages({}).isEmpty());
+}
+
+void tst_LinuxRegistry::desktopEntryName()
+{
+    const QString vim = Root + u"/var/lib/flatpak/app/org.vim.Vim/current/active/export/share/applications/"
+                               "org.vim.Vim.desktop"_s;
+    QCOMPARE(DesktopEntry::name(contentsOf(vim)), u"Vim"_s);   // after its translations
+    QCOMPARE(DesktopEntry::name("[Desktop Action new]\nName=New window\n[Desktop Entry]\nName=Two\\sWords\\\\\n"),
+             u"Two Words\\"_s);
+    QCOMPARE(DesktopEntry::name("[Desktop Entry]\nName=\n"), std::nullopt);
+    QCOMPARE(DesktopEntry::name({}), std::nullopt);
+}
+
+void tst_LinuxRegistry::rpmPackageNames()
+{
+    QCOMPARE(InstalledPrograms::rpmPackageNames(contentsOf(PELZORA_TEST_DATA "/programs/rpm-qa.txt"_L1)),
+             (QStringList{u"filesystem"_s, u"glibc"_s, u"bash"_s, u"kernel-core"_s, u"gpg-pubkey"_s,
+                          u"NetworkManager"_s}));
+}
+
+void tst_LinuxRegistry::snapApplications()
+{
+    QVERIFY(InstalledPrograms::isSnapApplication(u"firefox"_s));
+    QVERIFY(InstalledPrograms::isSnapApplication(u"hello-world"_s));
+    for (const QString &name : {u"bin"_s, u"core"_s, u"core22"_s, u"snapd"_s})
+        QVERIFY2(!InstalledPrograms::isSnapApplication(name), qPrintable(name));
+}
+
+void tst_LinuxRegistry::uninstallKeyListsEveryPackageManager()
+{
+    LinuxRegistry registry(Root);
+    const std::unique_ptr<RegistryKey> uninstall = registry.openKey(u"software\\microsoft\\windows\\currentversion\\uninstall"_s);
+    QVERIFY(uninstall);
+    QCOMPARE(uninstall->subKeyNames(),
+             (QStringList{u"dash"_s, u"libc6:amd64"_s, u"zlib1g"_s, u"libc6:i386"_s, u"tzdata"_s,
+                          u"ca-certificates"_s, u"local-tools"_s, u"flatpak:org.example.NoDesktopFile"_s,
+                          u"flatpak:org.vim.Vim"_s, u"flatpak-user:org.python.Python311"_s, u"snap:firefox"_s,
+                          u"snap:hello-world"_s}));
+}
+
+void tst_LinuxRegistry::programKeysHoldTwoTexts()
+{
+    LinuxRegistry registry(Root);
+    const QList<std::array<QString, 3>> programs{
+        {u"libc6:i386"_s, u"libc6:i386"_s, u"apt-get remove libc6:i386"_s},
+        {u"flatpak:org.vim.Vim"_s, u"Vim"_s, u"flatpak uninstall org.vim.Vim"_s},
+        {u"flatpak:org.example.NoDesktopFile"_s, u"org.example.NoDesktopFile"_s,
+         u"flatpak uninstall org.example.NoDesktopFile"_s},
+        {u"FLATPAK-USER:org.python.python311"_s, u"Python (v3.11)"_s, u"flatpak uninstall org.python.Python311"_s},
+        {u"snap:firefox"_s, u"firefox"_s, u"snap remove firefox"_s},
+    };
+    for (const auto &[keyName, displayName, command] : programs) {
+        const std::unique_ptr<RegistryKey> key = registry.openKey(programKey(keyName));
+        QVERIFY2(key, qPrintable(keyName));
+        const QByteArray stored = displayName.toUtf8() + '\0';
+        const std::optional<RegistryValueInfo> info = key->queryValue(u"DisplayName"_s);
+        QVERIFY(info);
+        QCOMPARE(info->type, RegistryValueType::Sz);
+        QCOMPARE(info->size, quint32(stored.size()));
+        QCOMPARE(key->readValue(u"DisplayName"_s), stored);
+        QCOMPARE(key->readValue(u"uninstallstring"_s), command.toUtf8() + '\0');
+        QCOMPARE(key->queryValue(u"Publisher"_s), std::nullopt);
+    }
+}
+
+void tst_LinuxRegistry::otherKeysAreMissing()
+{
+    LinuxRegistry registry(Root);
+    QVERIFY(!registry.openKey(programKey(u"cups-filters"_s)));   // removed, its configuration left
+    QVERIFY(!registry.openKey(programKey(u"snap:core22"_s)));
+    QVERIFY(!registry.openKey(programKey(u"dash\\sub"_s)));
+    QVERIFY(!registry.openKey(u"SOFTWARE\\Microsoft"_s));
+
+    const QTemporaryDir bare;
+    const std::unique_ptr<RegistryKey> empty = LinuxRegistry(bare.path()).openKey(RegistrySource::UninstallKey);
+    QVERIFY(empty);
+    QVERIFY(empty->subKeyNames().isEmpty());
+}
+
+void tst_LinuxRegistry::softwarePageFromTheTree()
+{
+    LinuxPlatform platform(Root);
+    const FailureReport failureReport([](const QString &message) { QFAIL(qPrintable(message)); });
+    TFormMain window(platform, failureReport);
+    window.Timer6Timer();
+    QStringList captions;
+    for (const TListView::Item &item : window.findChild<TListView *>(u"ListView1"_s)->viewItems())
+        captions.append(item.caption);
+    QCOMPARE(captions, (QStringList{u"ca-certificates"_s, u"dash"_s, u"firefox"_s, u"hello-world"_s,
+                                    u"libc6:amd64"_s, u"libc6:i386"_s, u"local-tools"_s,
+                                    u"org.example.NoDesktopFile"_s, u"Python (v3.11)"_s, u"tzdata"_s, u"Vim"_s,
+                                    u"zlib1g"_s}));
+}
+
+QTEST_MAIN(tst_LinuxRegistry)
+#include "tst_linuxregistry.moc"
