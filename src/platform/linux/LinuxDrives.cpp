@@ -15,7 +15,6 @@
 #include <sys/ioctl.h>
 #include <sys/statfs.h>
 #include <sys/statvfs.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -229,25 +228,27 @@ std::optional<quint32> LinuxDrives::udevSerial(const LinuxDrive &drive) const
 
 std::optional<QString> LinuxDrives::udevName(const QString &directory, const LinuxDrive &drive) const
 {
-    if (drive.mount.major == 0 || !drive.mount.source.startsWith(u"/dev/"_s))
-        return std::nullopt;   // no block device behind it
+    if (!drive.mount.source.startsWith(u"/dev/"_s))
+        return std::nullopt;   // no device behind it
+    const QString device = m_prefix + drive.mount.source;
     const QDir links(m_prefix + directory);
     for (const QString &name : links.entryList(QDir::System | QDir::Files | QDir::NoDotAndDotDot))
-        if (isDeviceOf(links.filePath(name), drive))
+        if (isSameDevice(links.filePath(name), device))
             return LinuxVolumeIds::decodeUdevName(QFile::encodeName(name));
     return std::nullopt;
 }
 
-bool LinuxDrives::isDeviceOf(const QString &linkPath, const LinuxDrive &drive) const
+bool LinuxDrives::isSameDevice(const QString &linkPath, const QString &devicePath)
 {
-    struct stat target {};
-    if (::stat(QFile::encodeName(linkPath).constData(), &target) != 0)
+    struct stat link {};
+    struct stat device {};
+    if (::stat(QFile::encodeName(linkPath).constData(), &link) != 0
+        || ::stat(QFile::encodeName(devicePath).constData(), &device) != 0)
         return false;
-    if (S_ISBLK(target.st_mode))
-        return target.st_rdev == makedev(drive.mount.major, drive.mount.minor);
-    // A tree standing in for /dev holds plain files: the link must lead to the mount's source.
-    const QString device = QFileInfo(m_prefix + drive.mount.source).canonicalFilePath();
-    return !device.isEmpty() && QFileInfo(linkPath).canonicalFilePath() == device;
+    if (S_ISBLK(link.st_mode) && S_ISBLK(device.st_mode))
+        return link.st_rdev == device.st_rdev;
+    // A tree standing in for /dev holds plain files: the link must lead to the source itself.
+    return QFileInfo(linkPath).canonicalFilePath() == QFileInfo(devicePath).canonicalFilePath();
 }
 
 // --- Sizes of the current drive ------------------------------------------------

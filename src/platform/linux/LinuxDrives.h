@@ -43,7 +43,7 @@ private:
     std::optional<quint32> udevSerial(const LinuxDrive &drive) const;
     // The name of the link in /dev/disk/<directory> that points at the drive's device.
     std::optional<QString> udevName(const QString &directory, const LinuxDrive &drive) const;
-    bool isDeviceOf(const QString &linkPath, const LinuxDrive &drive) const;
+    static bool isSameDevice(const QString &linkPath, const QString &devicePath);
 
     // Paths as the user sees them ("D:\ann") and as the system does (/home/ann).
     QString present(const QString &path);
