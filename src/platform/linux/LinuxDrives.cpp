@@ -1,5 +1,6 @@
 #include "LinuxDrives.h"
 
+#include "LinuxUdevLinks.h"
 #include "LinuxVolumeIds.h"
 
 #include <QDir>
@@ -79,6 +80,8 @@ LinuxDrives::LinuxDrives(QString rootDirectory)
     m_prefix = canonical.isEmpty() ? m_root : canonical;
     if (m_prefix.endsWith(u'/'))
         m_prefix.chop(1);
+    m_labels = std::make_unique<LinuxUdevLinks>(m_prefix + u"/dev/disk/by-label"_s);
+    m_uuids = std::make_unique<LinuxUdevLinks>(m_prefix + u"/dev/disk/by-uuid"_s);
 }
 
 LinuxDrives::~LinuxDrives()
@@ -206,9 +209,9 @@ std::optional<QString> LinuxDrives::remoteName(const QString &localName)
     return drive->mount.source;
 }
 
-QString LinuxDrives::volumeLabel(const LinuxDrive &drive) const
+QString LinuxDrives::volumeLabel(const LinuxDrive &drive)
 {
-    if (const std::optional<QString> label = udevName(u"/dev/disk/by-label"_s, drive))
+    if (const std::optional<QString> label = udevName(*m_labels, drive))
         return *label;
     if (drive.type == DriveType::Remote)
         return {};
@@ -220,35 +223,17 @@ QString LinuxDrives::volumeLabel(const LinuxDrive &drive) const
     return QString::fromUtf8(label, qstrnlen(label, sizeof label));
 }
 
-std::optional<quint32> LinuxDrives::udevSerial(const LinuxDrive &drive) const
+std::optional<quint32> LinuxDrives::udevSerial(const LinuxDrive &drive)
 {
-    const std::optional<QString> uuid = udevName(u"/dev/disk/by-uuid"_s, drive);
+    const std::optional<QString> uuid = udevName(*m_uuids, drive);
     return uuid ? LinuxVolumeIds::serialFromUuid(*uuid) : std::nullopt;
 }
 
-std::optional<QString> LinuxDrives::udevName(const QString &directory, const LinuxDrive &drive) const
+std::optional<QString> LinuxDrives::udevName(LinuxUdevLinks &links, const LinuxDrive &drive) const
 {
     if (!drive.mount.source.startsWith(u"/dev/"_s))
         return std::nullopt;   // no device behind it
-    const QString device = m_prefix + drive.mount.source;
-    const QDir links(m_prefix + directory);
-    for (const QString &name : links.entryList(QDir::System | QDir::Files | QDir::NoDotAndDotDot))
-        if (isSameDevice(links.filePath(name), device))
-            return LinuxVolumeIds::decodeUdevName(QFile::encodeName(name));
-    return std::nullopt;
-}
-
-bool LinuxDrives::isSameDevice(const QString &linkPath, const QString &devicePath)
-{
-    struct stat link {};
-    struct stat device {};
-    if (::stat(QFile::encodeName(linkPath).constData(), &link) != 0
-        || ::stat(QFile::encodeName(devicePath).constData(), &device) != 0)
-        return false;
-    if (S_ISBLK(link.st_mode) && S_ISBLK(device.st_mode))
-        return link.st_rdev == device.st_rdev;
-    // A tree standing in for /dev holds plain files: the link must lead to the source itself.
-    return QFileInfo(linkPath).canonicalFilePath() == QFileInfo(devicePath).canonicalFilePath();
+    return links.nameOf(m_prefix + drive.mount.source);
 }
 
 // --- Sizes of the current drive ------------------------------------------------

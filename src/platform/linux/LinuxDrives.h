@@ -7,7 +7,11 @@
 #include <QMap>
 #include <QString>
 
+#include <memory>
+
 #include <sys/stat.h>
+
+class LinuxUdevLinks;
 
 // Drives from the mount table: root C, the others D to Z; paths presented as
 // "D:\ann" for /home/ann on D mounted at /home.
@@ -39,11 +43,10 @@ private:
     bool isRemovable(quint32 major, quint32 minor) const;
 
     const LinuxDrive *driveOfRoot(const QString &root);
-    QString volumeLabel(const LinuxDrive &drive) const;
-    std::optional<quint32> udevSerial(const LinuxDrive &drive) const;
-    // The name of the link in /dev/disk/<directory> that points at the drive's device.
-    std::optional<QString> udevName(const QString &directory, const LinuxDrive &drive) const;
-    static bool isSameDevice(const QString &linkPath, const QString &devicePath);
+    QString volumeLabel(const LinuxDrive &drive);
+    std::optional<quint32> udevSerial(const LinuxDrive &drive);
+    // The name udev gives the drive's device in one of its /dev/disk/by-* directories.
+    std::optional<QString> udevName(LinuxUdevLinks &links, const LinuxDrive &drive) const;
 
     // Paths as the user sees them ("D:\ann") and as the system does (/home/ann).
     QString present(const QString &path);
@@ -57,6 +60,8 @@ private:
     LinuxDriveTable m_table;
     int m_mountTableFd = -1;                // the kernel's table, which reports changes through poll
     struct stat m_mountTableStat {};        // a plain file's table, which changes with its stat
+    std::unique_ptr<LinuxUdevLinks> m_labels;
+    std::unique_ptr<LinuxUdevLinks> m_uuids;
     QMap<QChar, QString> m_driveDirectories;   // the directory last entered on each drive
     QHash<QString, QString> m_presented;       // presented paths handed out, back to system paths
 };
