@@ -54,8 +54,6 @@ class tst_DiskPage : public QObject
 private Q_SLOTS:
     void tickFillsThePageBeforeItIsShown();
     void firstShowingWritesTheStartDrivesType();
-    void driveTypeTexts_data();
-    void driveTypeTexts();
     void pickingAnotherDrive();
     void fileSystemNameChangesOnlyAtTheNextTick();
     void driveWithoutMedium();
@@ -83,26 +81,6 @@ void tst_DiskPage::firstShowingWritesTheStartDrivesType()
     session.page(2);
     QCOMPARE(session.labels(), (QStringList{u"Label = DATA   VolSer = 0A1B2C3D"_s, Unknown, Fixed, u"2097152 MB"_s,
                                             u"1024 MB"_s}));
-}
-
-void tst_DiskPage::driveTypeTexts_data()
-{
-    QTest::addColumn<int>("type");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("removable") << 2 << u"可移动存储器或软盘"_s;
-    QTest::newRow("fixed") << 3 << Fixed;
-    QTest::newRow("remote") << 4 << u"远程存储器"_s;
-    QTest::newRow("optical") << 5 << u"光盘驱动器"_s;
-    QTest::newRow("ram disk") << 6 << u"内存存储器"_s;
-}
-
-void tst_DiskPage::driveTypeTexts()
-{
-    QFETCH(int, type);
-    QFETCH(QString, text);
-    DiskSession session(u"{ \"drives\": [ { \"letter\": \"C\", \"type\": %1 } ] }"_s.arg(type).toUtf8());
-    session.page(2);
-    QCOMPARE(session.text(u"Label33"_s), text);
 }
 
 void tst_DiskPage::pickingAnotherDrive()

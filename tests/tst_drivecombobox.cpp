@@ -65,7 +65,6 @@ private Q_SLOTS:
     void newFontRebuildsTheListAndAnnouncesAgain();
     void textsOfEveryDriveType();
     void iconsAreSixteenByElevenInSixteenColours();
-    void itemHeightComesFromTheFont();
     void itemDrawing();
 };
 
@@ -208,20 +207,6 @@ void tst_DriveComboBox::iconsAreSixteenByElevenInSixteenColours()
             }
         QVERIFY(opaque > 20);
     }
-}
-
-void tst_DriveComboBox::itemHeightComesFromTheFont()
-{
-    Session session(ThreeDrives);
-    const TDriveComboBox *selector = selectorOf(session);
-    QCOMPARE(selector->ItemHeight(), qMax(selector->fontMetrics().height(), 11));
-    QCOMPARE(selector->itemDelegate()->sizeHint(QStyleOptionViewItem(), QModelIndex()).height(),
-             selector->ItemHeight());
-    QFont tiny = selector->font();
-    tiny.setPixelSize(4);
-    Session small(ThreeDrives);
-    selectorOf(small)->setFont(tiny);
-    QCOMPARE(selectorOf(small)->ItemHeight(), 11);   // never lower than an icon
 }
 
 void tst_DriveComboBox::itemDrawing()

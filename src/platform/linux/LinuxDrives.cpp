@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 #include <cerrno>
 #include <climits>
@@ -31,18 +32,13 @@ bool isLetterColon(const QString &path)
 }
 
 // Closes a descriptor on every way out.
-struct FileDescriptor
+auto closing(int fd)
 {
-    int fd;
-    explicit FileDescriptor(int descriptor) : fd(descriptor) {}
-    ~FileDescriptor()
-    {
+    return qScopeGuard([fd] {
         if (fd >= 0)
             ::close(fd);
-    }
-    FileDescriptor(const FileDescriptor &) = delete;
-    FileDescriptor &operator=(const FileDescriptor &) = delete;
-};
+    });
+}
 
 QByteArray readAll(int fd)
 {
@@ -114,14 +110,15 @@ QByteArray LinuxDrives::readMountTable()
 {
     if (m_mountTableFd >= 0)
         return readAll(m_mountTableFd);
-    const FileDescriptor file(::open(onDisk(u"/proc/self/mountinfo"_s).constData(), O_RDONLY | O_CLOEXEC));
+    const int fd = ::open(onDisk(u"/proc/self/mountinfo"_s).constData(), O_RDONLY | O_CLOEXEC);
+    const auto closer = closing(fd);
     m_mountTableStat = {};
-    if (file.fd < 0 || ::fstat(file.fd, &m_mountTableStat) != 0)
+    if (fd < 0 || ::fstat(fd, &m_mountTableStat) != 0)
         return {};
     struct statfs system {};
-    if (::fstatfs(file.fd, &system) == 0 && system.f_type == PROC_SUPER_MAGIC)
-        m_mountTableFd = ::dup(file.fd);
-    return readAll(file.fd);
+    if (::fstatfs(fd, &system) == 0 && system.f_type == PROC_SUPER_MAGIC)
+        m_mountTableFd = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+    return readAll(fd);
 }
 
 void LinuxDrives::refreshMounts()
@@ -215,10 +212,11 @@ QString LinuxDrives::volumeLabel(const LinuxDrive &drive)
         return *label;
     if (drive.type == DriveType::Remote)
         return {};
-    const FileDescriptor directory(
-        ::open(onDisk(drive.mount.mountPoint).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK));
+    const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK;
+    const int directory = ::open(onDisk(drive.mount.mountPoint).constData(), flags);
+    const auto closer = closing(directory);
     char label[FSLABEL_MAX] = {};
-    if (directory.fd < 0 || ::ioctl(directory.fd, FS_IOC_GETFSLABEL, label) != 0)
+    if (directory < 0 || ::ioctl(directory, FS_IOC_GETFSLABEL, label) != 0)
         return {};
     return QString::fromUtf8(label, qstrnlen(label, sizeof label));
 }
