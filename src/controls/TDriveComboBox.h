@@ -1,19 +1,37 @@
 #pragma once
 
+#include "DriveIcons.h"
+
 #include <QComboBox>
 
 class DriveSource;
 
 // A drop-down list of the machine's drives that holds the chosen drive's letter.
+// The list is built when the control first becomes visible, not before.
 class TDriveComboBox : public QComboBox
 {
     Q_OBJECT
 
 public:
+    // At most this many items show at once in the drop-down.
+    static constexpr int DropDownCount = 8;
+
     TDriveComboBox(DriveSource &drives, const QString &name, const QRect &bounds, QWidget *parent);
 
-    // The selected drive's letter; a null character when there is none.
+    // The selected drive's letter; a null character when there is none. Before
+    // the list is built it is the start-up drive's letter as the current directory spells it.
     QChar driveLetter() const { return m_driveLetter; }
+
+    // Rebuilds the items from the drives present, in letter order, none selected.
+    void BuildDriveList();
+    // Stores the letter (lower case), selects its drive and raises changed(),
+    // unless a drive is selected and the letter is already the stored one.
+    void SetDriveLetter(QChar letter);
+
+    // The height of every item: the font's text height, at least an icon's.
+    int ItemHeight() const { return m_itemHeight; }
+    // The icon of the item at index; nullptr when it has none.
+    const QPixmap *itemIcon(int index) const;
 
     // Chooses the item at index as a user's pick in the drop-down does.
     void pickItem(int index);
@@ -21,7 +39,21 @@ public:
 Q_SIGNALS:
     void changed();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
 private:
+    void createList();
+    void userPicked(int index);
+    void addDrive(QChar letter);
+    QString volumeTag(const QString &root) const;
+    void updateItemHeight();
+
     DriveSource &m_drives;
+    DriveIcons m_icons;
     QChar m_driveLetter;
+    int m_itemHeight = 0;
+    bool m_listCreated = false;
 };

@@ -13,7 +13,13 @@ class TFileListBox : public QListWidget
 public:
     TFileListBox(DriveSource &drives, const QString &name, const QRect &bounds, QWidget *parent);
 
+    // The full path of the directory it last switched to; at first the start-up directory.
     QString directory() const { return m_directory; }
+
+    // Makes the drive with this letter the process's current drive, entering
+    // the directory last used on it. Throws Failure when the drive cannot be
+    // entered; the current directory then stays where it was. A null letter names no drive: nothing happens.
+    void MakeDriveCurrent(QChar letter);
 
 private:
     DriveSource &m_drives;

@@ -4,9 +4,29 @@
 #include "controls/TFileListBox.h"
 #include "controls/TGroupBox.h"
 #include "controls/TLabel.h"
+#include "MegabyteText.h"
 #include "platform/DriveSource.h"
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr qsizetype FileSystemNameLimit = 31;
+const QString NoSize = u"0 MB"_s;
+
+// The drive's root, "c:\\"; empty when the selector holds no drive.
+QString rootOf(QChar letter)
+{
+    return letter.isNull() ? QString() : QString(letter) + u":\\"_s;
+}
+
+// A failed size query reads as no bytes at all.
+QString sizeText(std::optional<quint64> bytes)
+{
+    return megabyteText(bytes.value_or(0));
+}
+
+} // namespace
 
 DiskPage::DiskPage(DriveSource &drives, QWidget *parent)
     : QWidget(parent)
@@ -34,20 +54,76 @@ void DiskPage::hideFileList()
 
 void DiskPage::driveChanged()
 {
+    m_totalSize->setCaption(NoSize);
+    m_freeSize->setCaption(NoSize);
+    const QChar letter = m_selector->driveLetter();
+    m_fileList->MakeDriveCurrent(letter);
+    if (const std::optional<QString> text = VolumeLabelSerialText(letter))
+        m_labelSerial->setCaption(*text);
+    m_totalSize->setCaption(sizeText(m_drives.totalBytes()));
+    m_freeSize->setCaption(sizeText(m_drives.freeBytesForCaller()));
+    if (letter.isNull())
+        return;
+    const QString typeText = driveTypeText(m_drives.driveType(rootOf(letter)));
+    if (!typeText.isEmpty())
+        m_driveType->setCaption(typeText);
 }
 
 void DiskPage::writeVolumeLabelSerial()
 {
+    if (const std::optional<QString> text = VolumeLabelSerialText(m_selector->driveLetter()))
+        m_labelSerial->setCaption(*text);
 }
 
 void DiskPage::writeFileSystemName()
 {
+    if (const std::optional<QString> text = FileSystemNameText(m_selector->driveLetter()))
+        m_fileSystem->setCaption(*text);
 }
 
 void DiskPage::writeTotalSize()
 {
+    m_totalSize->setCaption(sizeText(m_drives.totalBytes()));
 }
 
 void DiskPage::writeFreeSize()
 {
+    m_freeSize->setCaption(sizeText(m_drives.freeBytesForCaller()));
+}
+
+std::optional<QString> DiskPage::VolumeLabelSerialText(QChar letter) const
+{
+    const QString root = rootOf(letter);
+    if (root.isEmpty())
+        return std::nullopt;
+    const VolumeInformation volume = m_drives.volumeInformation(root).value_or(VolumeInformation());
+    const QString serial = u"%1"_s.arg(volume.serialNumber, 8, 16, QChar(u'0')).toUpper();
+    return u"Label = "_s + textUntilZero(volume.volumeName) + u"   VolSer = "_s + serial;
+}
+
+std::optional<QString> DiskPage::FileSystemNameText(QChar letter) const
+{
+    const QString root = rootOf(letter);
+    if (root.isEmpty())
+        return std::nullopt;
+    const std::optional<VolumeInformation> volume = m_drives.volumeInformation(root);
+    return volume ? textUntilZero(volume->fileSystemName).left(FileSystemNameLimit) : QString();
+}
+
+QString DiskPage::driveTypeText(DriveType type)
+{
+    switch (type) {
+    case DriveType::Removable:
+        return u"可移动存储器或软盘"_s;
+    case DriveType::Fixed:
+        return u"固定驱动器"_s;
+    case DriveType::Remote:
+        return u"远程存储器"_s;
+    case DriveType::CdRom:
+        return u"光盘驱动器"_s;
+    case DriveType::RamDisk:
+        return u"内存存储器"_s;
+    default:
+        return {};
+    }
 }

@@ -2,6 +2,9 @@
 
 #include <QWidget>
 
+#include <optional>
+
+enum class DriveType : quint32;
 class DriveSource;
 class TDriveComboBox;
 class TFileListBox;
@@ -28,6 +31,16 @@ public:
 
     // The file list only carries the change of drive; it is never shown.
     void hideFileList();
+
+    // "Label = DATA   VolSer = 0A1B2C3D" for the drive with this letter; nullopt
+    // when the letter names no drive. A volume that cannot be queried reads
+    // as unlabelled with serial number 0.
+    std::optional<QString> VolumeLabelSerialText(QChar letter) const;
+    // The drive's file-system name, at most 31 characters; empty when the
+    // volume cannot be queried; nullopt when the letter names no drive.
+    std::optional<QString> FileSystemNameText(QChar letter) const;
+    // The drive-type text of Label33; empty for a type it leaves alone.
+    static QString driveTypeText(DriveType type);
 
 private:
     DriveSource &m_drives;

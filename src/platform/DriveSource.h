@@ -14,6 +14,13 @@ enum class DriveType : quint32 {
     RamDisk = 6,
 };
 
+// A text as a system buffer hands it over: up to its first zero character.
+inline QString textUntilZero(const QString &text)
+{
+    const qsizetype zero = text.indexOf(QChar(u'\0'));
+    return zero < 0 ? text : text.left(zero);
+}
+
 struct VolumeInformation
 {
     QString volumeName;

@@ -69,7 +69,8 @@ int main(int argc, char *argv[])
     if (!parser.positionalArguments().isEmpty())
         return usageError(u"unexpected argument \"%1\""_s.arg(parser.positionalArguments().constFirst()));
 
-    const QDir out(parser.value(outOption));
+    // Absolute: picking a drive changes the process's current directory.
+    const QDir out(QDir(parser.value(outOption)).absolutePath());
     if (!QDir().mkpath(out.path()))
         return usageError(u"cannot create %1"_s.arg(out.path()));
 

@@ -74,14 +74,22 @@ std::optional<quint64> FakeDrives::freeBytesForCaller()
 
 QString FakeDrives::currentDirectory()
 {
-    return m_machine.currentDirectory;
+    const QString &current = m_machine.currentDirectory;
+    if (!hasDrivePrefix(current) && !m_networkDirectories.contains(current))
+        m_networkDirectories.append(current);
+    return current;
 }
 
 bool FakeDrives::setCurrentDirectory(const QString &path)
 {
     if (!hasDrivePrefix(path)) {
-        // A network path: only the one the program started in exists on the fake machine.
-        return path == m_machine.currentDirectory;
+        // A network path: only those the program has been in exist on the fake machine.
+        if (path != m_machine.currentDirectory && !m_networkDirectories.contains(path))
+            return false;
+        if (hasDrivePrefix(m_machine.currentDirectory))
+            m_machine.driveDirectories.insert(m_machine.currentDirectory.at(0).toUpper(), m_machine.currentDirectory);
+        m_machine.currentDirectory = path;
+        return true;
     }
     const QChar letter = path.at(0).toUpper();
     const FakeDrive *drive = m_machine.drive(letter);

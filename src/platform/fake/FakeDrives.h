@@ -2,6 +2,8 @@
 
 #include "platform/DriveSource.h"
 
+#include <QStringList>
+
 struct FakeDrive;
 struct FakeMachine;
 
@@ -24,4 +26,5 @@ private:
     const FakeDrive *currentDrive() const;
 
     FakeMachine &m_machine;
+    QStringList m_networkDirectories;   // paths without a drive letter the program has been in
 };
