@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+#include "platform/linux/CupsLibrary.h"
+
 #include <cups/cups.h>
 
 #include <memory>
@@ -73,7 +75,7 @@ void tst_CupsPrinterFacts::deviceMode()
     QFETCH(int, dmColor);
     QFETCH(bool, colorFlag);
     const auto ipp = attributes(colorMode.constData(), colorSupported, printerType);
-    const DeviceMode mode = CupsPrinterFacts::fromAttributes(ipp.get()).deviceMode();
+    const DeviceMode mode = CupsPrinterFacts::fromAttributes(*CupsLibrary::instance(), ipp.get()).deviceMode();
     QCOMPARE(int(mode.dmColor), dmColor);
     QCOMPARE(mode.dmFields, colorFlag ? DeviceMode::ColorField : 0u);
 }
@@ -98,7 +100,7 @@ void tst_CupsPrinterFacts::resolution()
     QFETCH(int, y);
     QFETCH(QSize, dpi);
     const auto ipp = attributes("color", 1, 0, ipp_res_t(units), x, y);
-    const CupsPrinterFacts facts = CupsPrinterFacts::fromAttributes(ipp.get());
+    const CupsPrinterFacts facts = CupsPrinterFacts::fromAttributes(*CupsLibrary::instance(), ipp.get());
     QCOMPARE(facts.hasResolution(), dpi.isValid());
     QCOMPARE(facts.resolution().value_or(QSize()), dpi);
 }
@@ -109,14 +111,14 @@ void tst_CupsPrinterFacts::ppdFillsOnlyWhatIsMissing()
         PpdDefaults::parse("*PPD-Adobe: \"4.3\"\n*DefaultColorModel: Gray\n*DefaultResolution: 300dpi\n");
 
     const auto silent = attributes("", 1, 0);
-    CupsPrinterFacts completed = CupsPrinterFacts::fromAttributes(silent.get());
+    CupsPrinterFacts completed = CupsPrinterFacts::fromAttributes(*CupsLibrary::instance(), silent.get());
     QVERIFY(!completed.hasColorMode());
     completed.complete(ppd);
     QCOMPARE(completed.deviceMode().dmColor, DeviceMode::Monochrome);
     QCOMPARE(completed.resolution().value_or(QSize()), QSize(300, 300));
 
     const auto stated = attributes("color", 1, 0, IPP_RES_PER_INCH, 600, 600);
-    CupsPrinterFacts kept = CupsPrinterFacts::fromAttributes(stated.get());
+    CupsPrinterFacts kept = CupsPrinterFacts::fromAttributes(*CupsLibrary::instance(), stated.get());
     kept.complete(ppd);
     QCOMPARE(kept.deviceMode().dmColor, DeviceMode::Color);
     QCOMPARE(kept.resolution().value_or(QSize()), QSize(600, 600));

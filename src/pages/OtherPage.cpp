@@ -5,7 +5,6 @@
 #include "platform/ClockSource.h"
 #include "platform/NetworkSource.h"
 
-#include <QHostAddress>
 #include <QScopeGuard>
 
 using namespace Qt::StringLiterals;
@@ -26,6 +25,13 @@ QByteArray bufferedName(const QByteArray &name)
     const QByteArray buffer = name.left(HostNameBufferSize);
     const qsizetype end = buffer.indexOf('\0');
     return end < 0 ? buffer : buffer.left(end);
+}
+
+// An IPv4 address as inet_ntoa writes it. Formatted here rather than through a
+// network library that the program would otherwise load at start only for this.
+QString dottedDecimal(quint32 address)
+{
+    return u"%1.%2.%3.%4"_s.arg(address >> 24).arg((address >> 16) & 0xFFu).arg((address >> 8) & 0xFFu).arg(address & 0xFFu);
 }
 
 } // namespace
@@ -64,7 +70,7 @@ QString OtherPage::lastAddressOf(const QByteArray &name)
     const std::optional<QList<quint32>> addresses = m_network.hostAddresses(name);
     if (!addresses || addresses->isEmpty())
         return QString();
-    return QHostAddress(addresses->constLast()).toString();
+    return dottedDecimal(addresses->constLast());
 }
 
 QString OtherPage::GetUptimeText()

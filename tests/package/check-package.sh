@@ -20,7 +20,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = pelzora ] || fail "package name"
 [ "$(field Version)" = 2.5 ] || fail "version $(field Version)"
 field Depends | grep -q libqt6widgets6 || fail "no Qt dependency: $(field Depends)"
-field Depends | grep -q libcups2 || echo "note: no libcups2 dependency yet"
+field Depends | grep -q libcups2 || fail "no CUPS dependency"
 field Depends | grep -q fonts-wqy-microhei || fail "no Chinese font dependency"
 
 # A scratch root with an empty dpkg database.

@@ -4,7 +4,7 @@
 
 #include <QtMath>
 
-#include <cups/cups.h>
+#include "CupsLibrary.h"
 
 #include <cstring>
 
@@ -12,13 +12,13 @@ namespace {
 
 constexpr double MaxDpi = 999999;
 
-bool colorSupportedIn(ipp_t *attributes)
+bool colorSupportedIn(const CupsLibrary &cups, ipp_t *attributes)
 {
-    if (ipp_attribute_t *supported = ippFindAttribute(attributes, "color-supported", IPP_TAG_BOOLEAN))
-        if (ippGetBoolean(supported, 0))
+    if (ipp_attribute_t *supported = cups.ippFindAttribute(attributes, "color-supported", IPP_TAG_BOOLEAN))
+        if (cups.ippGetBoolean(supported, 0))
             return true;
-    ipp_attribute_t *type = ippFindAttribute(attributes, "printer-type", IPP_TAG_ENUM);
-    return type && (ippGetInteger(type, 0) & CUPS_PRINTER_COLOR);
+    ipp_attribute_t *type = cups.ippFindAttribute(attributes, "printer-type", IPP_TAG_ENUM);
+    return type && (cups.ippGetInteger(type, 0) & CUPS_PRINTER_COLOR);
 }
 
 // "auto" prints colour where the printer can.
@@ -30,20 +30,20 @@ std::optional<qint16> colorModeOf(const char *keyword, bool colorSupported)
     return color ? DeviceMode::Color : DeviceMode::Monochrome;
 }
 
-std::optional<qint16> colorModeIn(ipp_t *attributes, bool colorSupported)
+std::optional<qint16> colorModeIn(const CupsLibrary &cups, ipp_t *attributes, bool colorSupported)
 {
-    ipp_attribute_t *mode = ippFindAttribute(attributes, "print-color-mode-default", IPP_TAG_KEYWORD);
-    return colorModeOf(mode ? ippGetString(mode, 0, nullptr) : nullptr, colorSupported);
+    ipp_attribute_t *mode = cups.ippFindAttribute(attributes, "print-color-mode-default", IPP_TAG_KEYWORD);
+    return colorModeOf(mode ? cups.ippGetString(mode, 0, nullptr) : nullptr, colorSupported);
 }
 
-std::optional<QSize> resolutionIn(ipp_t *attributes)
+std::optional<QSize> resolutionIn(const CupsLibrary &cups, ipp_t *attributes)
 {
-    ipp_attribute_t *resolution = ippFindAttribute(attributes, "printer-resolution-default", IPP_TAG_RESOLUTION);
+    ipp_attribute_t *resolution = cups.ippFindAttribute(attributes, "printer-resolution-default", IPP_TAG_RESOLUTION);
     if (!resolution)
         return std::nullopt;
     int y = 0;
     ipp_res_t units = IPP_RES_PER_INCH;
-    const int x = ippGetResolution(resolution, 0, &y, &units);
+    const int x = cups.ippGetResolution(resolution, 0, &y, &units);
     const double scale = units == IPP_RES_PER_CM ? 2.54 : 1.0;
     const double across = x * scale;
     const double down = y * scale;
@@ -55,12 +55,12 @@ std::optional<QSize> resolutionIn(ipp_t *attributes)
 
 } // namespace
 
-CupsPrinterFacts CupsPrinterFacts::fromAttributes(ipp_t *attributes)
+CupsPrinterFacts CupsPrinterFacts::fromAttributes(const CupsLibrary &cups, ipp_t *attributes)
 {
     CupsPrinterFacts facts;
-    facts.m_colorSupported = colorSupportedIn(attributes);
-    facts.m_colorMode = colorModeIn(attributes, facts.m_colorSupported);
-    facts.m_resolution = resolutionIn(attributes);
+    facts.m_colorSupported = colorSupportedIn(cups, attributes);
+    facts.m_colorMode = colorModeIn(cups, attributes, facts.m_colorSupported);
+    facts.m_resolution = resolutionIn(cups, attributes);
     return facts;
 }
 

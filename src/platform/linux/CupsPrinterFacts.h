@@ -6,6 +6,7 @@
 
 #include <optional>
 
+class CupsLibrary;
 class PpdDefaults;
 typedef struct _ipp_s ipp_t;
 
@@ -16,7 +17,7 @@ class CupsPrinterFacts
 public:
     // From one printer's attributes: print-color-mode-default, color-supported,
     // printer-type and printer-resolution-default.
-    static CupsPrinterFacts fromAttributes(ipp_t *attributes);
+    static CupsPrinterFacts fromAttributes(const CupsLibrary &cups, ipp_t *attributes);
 
     bool hasColorMode() const { return m_colorMode.has_value(); }
     bool hasResolution() const { return m_resolution.has_value(); }

@@ -5,11 +5,17 @@
 #include <QTemporaryFile>
 #include <QUrl>
 
-#include <cups/cups.h>
+#include "CupsLibrary.h"
 
 #include <iterator>
 
 namespace {
+
+// Only reached once the library is loaded.
+const CupsLibrary &cups()
+{
+    return *CupsLibrary::instance();
+}
 
 // Long enough for a scheduler on this machine, short enough not to hang the window.
 constexpr int ConnectTimeoutMs = 1000;
@@ -19,7 +25,7 @@ constexpr int DeviceModeSize = 156;
 
 struct DeleteIpp
 {
-    void operator()(ipp_t *ipp) const { ippDelete(ipp); }
+    void operator()(ipp_t *ipp) const { cups().ippDelete(ipp); }
 };
 using IppMessage = std::unique_ptr<ipp_t, DeleteIpp>;
 
@@ -30,7 +36,7 @@ std::optional<PpdDefaults> downloadPpd(http_t *http, const QString &name)
     if (!file.open())
         return std::nullopt;
     const QByteArray resource = "/printers/" + QUrl::toPercentEncoding(name) + ".ppd";
-    if (cupsGetFd(http, resource.constData(), file.handle()) != HTTP_STATUS_OK)
+    if (cups().cupsGetFd(http, resource.constData(), file.handle()) != HTTP_STATUS_OK)
         return std::nullopt;
     file.seek(0);
     return PpdDefaults::parse(file.readAll());
@@ -40,15 +46,15 @@ IppMessage getPrinterAttributes(http_t *http, const QString &name)
 {
     static const char *const attributes[] = {"print-color-mode-default", "color-supported", "printer-type",
                                              "printer-resolution-default"};
-    ipp_t *request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    ipp_t *request = cups().ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
     char uri[HTTP_MAX_URI];
-    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), "/printers/%s",
+    cups().httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", cups().ippPort(), "/printers/%s",
                      name.toUtf8().constData());
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
-    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+    cups().ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    cups().ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
                   static_cast<int>(std::size(attributes)), nullptr, attributes);
-    IppMessage response(cupsDoRequest(http, request, "/"));
-    if (cupsLastError() > IPP_STATUS_OK_CONFLICTING)
+    IppMessage response(cups().cupsDoRequest(http, request, "/"));
+    if (cups().cupsLastError() > IPP_STATUS_OK_CONFLICTING)
         response.reset();
     return response;
 }
@@ -93,13 +99,10 @@ private:
 
 void LinuxPrinters::CloseHttp::operator()(http_t *http) const
 {
-    httpClose(http);
+    cups().httpClose(http);
 }
 
-LinuxPrinters::LinuxPrinters()
-{
-    cupsSetPasswordCB2(noPassword, nullptr);
-}
+LinuxPrinters::LinuxPrinters() = default;
 
 LinuxPrinters::~LinuxPrinters() = default;
 
@@ -112,17 +115,20 @@ void LinuxPrinters::beginRound()
 http_t *LinuxPrinters::connection()
 {
     if (!m_http) {
-        m_http.reset(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, ConnectTimeoutMs,
+        if (!CupsLibrary::instance())
+            return nullptr;
+        cups().cupsSetPasswordCB2(noPassword, nullptr);
+        m_http.reset(cups().httpConnect2(cups().cupsServer(), cups().ippPort(), nullptr, AF_UNSPEC, cups().cupsEncryption(), 1, ConnectTimeoutMs,
                                   nullptr));
         if (m_http)
-            httpSetTimeout(m_http.get(), ReplyTimeoutSeconds, nullptr, nullptr);
+            cups().httpSetTimeout(m_http.get(), ReplyTimeoutSeconds, nullptr, nullptr);
     }
     return m_http.get();
 }
 
 void LinuxPrinters::forgetConnectionIfGone()
 {
-    if (cupsLastError() == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE)
+    if (cups().cupsLastError() == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE)
         m_http.reset();
 }
 
@@ -133,13 +139,13 @@ std::optional<QStringList> LinuxPrinters::printerNames()
     if (!http)
         return names;
     cups_dest_t *dests = nullptr;
-    const int count = cupsGetDests2(http, &dests);
+    const int count = cups().cupsGetDests2(http, &dests);
     forgetConnectionIfGone();
     // Instances are option sets of a queue listed already, not printers.
     for (int i = 0; i < count; ++i)
         if (!dests[i].instance)
             names.append(QString::fromUtf8(dests[i].name));
-    cupsFreeDests(count, dests);
+    cups().cupsFreeDests(count, dests);
     return names;
 }
 
@@ -157,12 +163,12 @@ std::optional<QString> LinuxPrinters::queryDefaultName()
     http_t *http = connection();
     if (!http)
         return std::nullopt;
-    cups_dest_t *dest = cupsGetNamedDest(http, nullptr, nullptr);
+    cups_dest_t *dest = cups().cupsGetNamedDest(http, nullptr, nullptr);
     forgetConnectionIfGone();
     if (!dest)
         return std::nullopt;
     const QString name = QString::fromUtf8(dest->name);
-    cupsFreeDests(1, dest);
+    cups().cupsFreeDests(1, dest);
     return name;
 }
 
@@ -213,7 +219,7 @@ std::optional<CupsPrinterFacts> LinuxPrinters::queryFacts(const QString &deviceN
     forgetConnectionIfGone();
     if (!attributes)
         return std::nullopt;
-    CupsPrinterFacts printer = CupsPrinterFacts::fromAttributes(attributes.get());
+    CupsPrinterFacts printer = CupsPrinterFacts::fromAttributes(cups(), attributes.get());
     if (!printer.hasColorMode() || !printer.hasResolution())
         if (const std::optional<PpdDefaults> ppd = downloadPpd(http, deviceName))
             printer.complete(*ppd);
