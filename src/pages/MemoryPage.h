@@ -26,7 +26,12 @@ public:
 
     int graphColumn() const { return m_graphColumn; }
 
+    // A sweep draws the columns 0 to 309; the last three of the 313 are never drawn.
+    static constexpr int SweepWidth = 310;
+
 private:
+    void moveToBottomLeft();
+
     MemorySource &m_memory;
     TLabel *m_totalPhys;
     TLabel *m_availPhys;

@@ -1,9 +1,11 @@
 #pragma once
 
-#include <QString>
-
+#include "RereadFile.h"
 #include "platform/MemorySource.h"
 
+#include <QString>
+
+// The memory status from /proc/meminfo, kept open and re-read at each query.
 class LinuxMemory final : public MemorySource
 {
 public:
@@ -13,5 +15,9 @@ public:
     MemoryStatus globalMemoryStatus() override;
 
 private:
+    bool isCommitLimitEnforced();
+
     QString m_root;
+    RereadFile m_meminfo;
+    RereadFile m_overcommitMemory;
 };
