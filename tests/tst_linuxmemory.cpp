@@ -48,6 +48,7 @@ private Q_SLOTS:
     void overcommitModeText();
     void backendReadsTheTreeItIsGiven();
     void backendReadsTheFileAgainAtEachQuery();
+    void oneReadingAnswersUntilItIsTooOld();
     void backendWithoutMeminfoFailsAndRecovers();
 };
 
@@ -153,23 +154,35 @@ void tst_LinuxMemory::backendReadsTheFileAgainAtEachQuery()
     QVERIFY(QDir(tree.path()).mkpath(u"proc/sys/vm"_s));
     const QString meminfo = tree.filePath(u"proc/meminfo"_s);
     QVERIFY(writeFile(meminfo, meminfoOf("swap")));
-    LinuxMemory memory(tree.path());
+    LinuxMemory memory(tree.path(), std::chrono::milliseconds(0));
     // No overcommit setting at all: the kernel's default mode.
     QCOMPARE(memory.globalMemoryStatus().totalPageFile, (24683748 + 4194300) * KiB);
 
-    QVERIFY(writeFile(tree.filePath(u"proc/sys/vm/overcommit_memory"_s), "2\n"));
-    QVERIFY(writeFile(meminfo, "MemTotal: 2048 kB\nMemAvailable: 512 kB\nCommitLimit: 4096 kB\nCommitted_AS: 1024 kB\n"
+    QVERIFY(writeFile(meminfo, "MemTotal: 2048 kB\nMemAvailable: 512 kB\nSwapTotal: 4096 kB\nSwapFree: 1024 kB\n"
                                + QByteArray(9000, ' ') + '\n'));   // larger than a first read takes
     const MemoryStatus status = memory.globalMemoryStatus();
     QCOMPARE(status.totalPhys, 2048 * KiB);
     QCOMPARE(status.memoryLoad, 75u);
-    QCOMPARE(status.availPageFile, 3072 * KiB);
+    QCOMPARE(status.availPageFile, 1536 * KiB);
+}
+
+void tst_LinuxMemory::oneReadingAnswersUntilItIsTooOld()
+{
+    QTemporaryDir tree;
+    QVERIFY(QDir(tree.path()).mkpath(u"proc"_s));
+    const QString meminfo = tree.filePath(u"proc/meminfo"_s);
+    QVERIFY(writeFile(meminfo, meminfoOf("plain")));
+    LinuxMemory memory(tree.path(), std::chrono::hours(1));
+    QCOMPARE(memory.globalMemoryStatus().totalPhys, 24683748 * KiB);
+    QVERIFY(writeFile(meminfo, "garbage"));
+    QCOMPARE(memory.globalMemoryStatus().totalPhys, 24683748 * KiB);
 }
 
 void tst_LinuxMemory::backendWithoutMeminfoFailsAndRecovers()
 {
     QTemporaryDir tree;
     LinuxMemory memory(tree.path());
+    // A failed reading is not kept: the next query reads again.
     QVERIFY_THROWS_EXCEPTION(Failure, memory.globalMemoryStatus());
     QVERIFY(QDir(tree.path()).mkpath(u"proc"_s));
     QVERIFY(writeFile(tree.filePath(u"proc/meminfo"_s), meminfoOf("plain")));
