@@ -3,12 +3,14 @@
 # timers running, Timer2 at the 10 ms minimum) against a bare Qt window with a
 # 10 ms timer (bench/bare-window.cpp), both running side by side under Xvfb.
 # Needs: xvfb, xdotool.   Usage: bench/idle-cpu.sh [BUILD_DIR]
-# SECONDS_MEASURED (default 20) sets the span, ROUNDS (default 3) how often.
+# SECONDS_MEASURED (default 20) sets the span, ROUNDS (default 3) how often;
+# PELZORA names another program file to measure (to compare two builds).
 set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
 seconds=${SECONDS_MEASURED:-20}
 rounds=${ROUNDS:-3}
 display=:${DISPLAY_NUMBER:-98}
+pelzora_program=${PELZORA:-$build/src/pelzora}
 
 pids=()
 cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done; }
@@ -32,7 +34,7 @@ percent() {   # nanoseconds over the span, as a share of one core
 ratios=()
 for round in $(seq "$rounds"); do
   "$build/bench/bare-window" & bare=$!
-  "$build/src/pelzora" & pelzora=$!
+  "$pelzora_program" & pelzora=$!
   pids+=("$bare" "$pelzora")
 
   # Show the Memory page as a user would: a click on its tab, the second one

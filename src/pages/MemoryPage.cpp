@@ -77,6 +77,9 @@ void MemoryPage::setPenColors()
 void MemoryPage::refreshFigures()
 {
     const MemoryStatus status = m_memory.globalMemoryStatus();
+    // The texts follow from the figures alone: the same figures need no new texts.
+    if (status == m_shownStatus)
+        return;
     m_totalPhys->setCaption(megabyteText(status.totalPhys));
     m_availPhys->setCaption(megabyteText(status.availPhys));
     m_totalPageFile->setCaption(megabyteText(status.totalPageFile));
@@ -84,6 +87,7 @@ void MemoryPage::refreshFigures()
     m_load->setCaption(QString::number(status.memoryLoad) + u" %"_s);
     // A bar takes no position beyond its range; it stands full there.
     m_loadBar->setValue(int(qMin(status.memoryLoad, quint32(m_loadBar->maximum()))));
+    m_shownStatus = status;
 }
 
 void MemoryPage::extendGraph()

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "platform/MemorySource.h"
+
 #include <QWidget>
 
-class MemorySource;
+#include <optional>
+
 class QProgressBar;
 class TLabel;
 class TPaintBox;
@@ -42,4 +45,5 @@ private:
     TPaintBox *m_physicalLine;
     TPaintBox *m_pageFileLine;
     int m_graphColumn = 0;
+    std::optional<MemoryStatus> m_shownStatus;
 };
