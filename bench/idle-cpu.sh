@@ -39,7 +39,7 @@ for round in $(seq "$rounds"); do
 
   # Show the Memory page as a user would: a click on its tab, the second one
   # ("内存", centred about 83 pixels from the window's left edge, 12 down).
-  window=$(xdotool search --sync --onlyvisible --pid "$pelzora" --name '^Pelzora$' | head -n 1)
+  window=$(xdotool search --sync --limit 1 --onlyvisible --pid "$pelzora" --name '^Pelzora$')
   sleep 1
   xdotool mousemove --window "$window" 83 12 click 1
   # Let start-up settle: the one-shot timers and first paints are not idling.
