@@ -34,7 +34,8 @@ void TPaintBox::lineTo(QPoint point)
     }
     m_segments.append(line);
     m_pen = point;
-    update(QRect(line.p1(), line.p2()).normalized().adjusted(-1, -1, 1, 1));
+    // Clipped first: a point far off the surface must not overflow the margin added.
+    update(QRect(line.p1(), line.p2()).normalized().intersected(rect()).adjusted(-1, -1, 1, 1));
 }
 
 void TPaintBox::clear()

@@ -4,11 +4,32 @@
 #include "controls/TLabel.h"
 #include "controls/TPaintBox.h"
 #include "controls/TShape.h"
+#include "MegabyteText.h"
+#include "platform/Failure.h"
 #include "platform/MemorySource.h"
 
 #include <QProgressBar>
 
+#include <cmath>
+#include <limits>
+
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// The graph's row for a share available: 0 (the top edge) when nothing is
+// available, the surface's height when all is. Throws where there is no row.
+int graphRow(quint64 available, quint64 total, int height)
+{
+    if (total == 0)
+        throw Failure(u"no share of a total of 0"_s);
+    const double row = std::trunc(double(available) / double(total) * height);
+    if (row > std::numeric_limits<int>::max())
+        throw Failure(u"graph row %1 out of range"_s.arg(row));
+    return int(row);
+}
+
+} // namespace
 
 MemoryPage::MemoryPage(MemorySource &memory, QWidget *parent)
     : QWidget(parent)
@@ -55,12 +76,46 @@ void MemoryPage::setPenColors()
 
 void MemoryPage::refreshFigures()
 {
+    const MemoryStatus status = m_memory.globalMemoryStatus();
+    // The texts follow from the figures alone: the same figures need no new texts.
+    if (status == m_shownStatus)
+        return;
+    m_totalPhys->setCaption(megabyteText(status.totalPhys));
+    m_availPhys->setCaption(megabyteText(status.availPhys));
+    m_totalPageFile->setCaption(megabyteText(status.totalPageFile));
+    m_availPageFile->setCaption(megabyteText(status.availPageFile));
+    m_load->setCaption(QString::number(status.memoryLoad) + u" %"_s);
+    // A bar takes no position beyond its range; it stands full there.
+    m_loadBar->setValue(int(qMin(status.memoryLoad, quint32(m_loadBar->maximum()))));
+    m_shownStatus = status;
 }
 
 void MemoryPage::extendGraph()
 {
+    const MemoryStatus status = m_memory.globalMemoryStatus();
+    m_physicalLine->lineTo({m_graphColumn, graphRow(status.availPhys, status.totalPhys, m_physicalLine->height())});
+    m_pageFileLine->lineTo(
+        {m_graphColumn, graphRow(status.availPageFile, status.totalPageFile, m_pageFileLine->height())});
+    if (++m_graphColumn < SweepWidth)
+        return;
+    m_graphColumn = 0;
+    m_physicalLine->clear();
+    m_pageFileLine->clear();
+    window()->repaint();
+    moveToBottomLeft();
 }
 
 void MemoryPage::restartGraph()
 {
+    m_graphColumn = 0;
+    // Each clear repaints at once, so no paint of the boxes is left pending after it.
+    m_physicalLine->clear();
+    m_pageFileLine->clear();
+    moveToBottomLeft();
+}
+
+void MemoryPage::moveToBottomLeft()
+{
+    m_physicalLine->moveTo({0, m_physicalLine->height()});
+    m_pageFileLine->moveTo({0, m_pageFileLine->height()});
 }

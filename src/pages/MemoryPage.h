@@ -1,8 +1,11 @@
 #pragma once
 
+#include "platform/MemorySource.h"
+
 #include <QWidget>
 
-class MemorySource;
+#include <optional>
+
 class QProgressBar;
 class TLabel;
 class TPaintBox;
@@ -26,7 +29,12 @@ public:
 
     int graphColumn() const { return m_graphColumn; }
 
+    // A sweep draws the columns 0 to 309; the last three of the 313 are never drawn.
+    static constexpr int SweepWidth = 310;
+
 private:
+    void moveToBottomLeft();
+
     MemorySource &m_memory;
     TLabel *m_totalPhys;
     TLabel *m_availPhys;
@@ -37,4 +45,5 @@ private:
     TPaintBox *m_physicalLine;
     TPaintBox *m_pageFileLine;
     int m_graphColumn = 0;
+    std::optional<MemoryStatus> m_shownStatus;
 };

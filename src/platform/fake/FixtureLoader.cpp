@@ -100,7 +100,8 @@ public:
         T result{};
         if (m_value.isDouble()) {
             const double d = m_value.toDouble();
-            ok = std::isfinite(d) && std::trunc(d) == d && d >= double(low) && d <= double(high);
+            // "< high + 1": double(high) of a 64-bit type rounds up to a value the type cannot hold.
+            ok = std::isfinite(d) && std::trunc(d) == d && d >= double(low) && d < double(high) + 1.0;
             if (ok)
                 result = T(d);
         } else if (m_value.isString()) {

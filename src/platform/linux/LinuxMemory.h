@@ -1,17 +1,42 @@
 #pragma once
 
-#include <QString>
-
+#include "RereadFile.h"
 #include "platform/MemorySource.h"
 
+#include <QDeadlineTimer>
+#include <QString>
+
+#include <chrono>
+#include <optional>
+
+// The memory status from /proc/meminfo, kept open and re-read.
 class LinuxMemory final : public MemorySource
 {
 public:
+    // How long one reading answers the queries after it. The memory figures
+    // are asked for every 10 ms; reading and showing them ten times a second
+    // looks the same and costs a tenth of the reads and repaints.
+    static constexpr std::chrono::milliseconds DefaultMaximumAge{100};
+
     // rootDirectory stands for "/" when reading system files.
-    explicit LinuxMemory(QString rootDirectory);
+    explicit LinuxMemory(QString rootDirectory, std::chrono::milliseconds maximumAge = DefaultMaximumAge);
 
     MemoryStatus globalMemoryStatus() override;
 
 private:
+    MemoryStatus readStatus();
+    bool isCommitLimitEnforced();
+    bool readOvercommitMode();
+
+    // How long a reading of the overcommit mode serves: it changes by hand, if ever.
+    static constexpr std::chrono::milliseconds OvercommitModeLifetime{1000};
+
     QString m_root;
+    std::chrono::milliseconds m_maximumAge;
+    RereadFile m_meminfo;
+    RereadFile m_overcommitMemory;
+    std::optional<MemoryStatus> m_status;
+    QDeadlineTimer m_statusExpiry{0};
+    bool m_commitLimitEnforced = false;
+    QDeadlineTimer m_overcommitModeExpiry{0};
 };
