@@ -93,6 +93,8 @@ void tst_FixtureLoader::badFixturesNameTheKey_data()
         << QByteArray(R"({"host": {"addresses": ["300.1.1.1"]}})") << u"host.addresses[0]: \"300.1.1.1\" is not an IPv4"_s;
     QTest::newRow("negative size") << QByteArray(R"({"drives": [{"letter": "C", "totalBytes": -1}]})")
                                    << u"drives[0].totalBytes"_s;
+    QTest::newRow("number past 64 bits") << QByteArray(R"({"tickCount": [18446744073709551616]})")
+                                         << u"tickCount[0]: 1.8446744073709552e+19 is not a number"_s;
     QTest::newRow("fraction") << QByteArray(R"({"tickCount": [1.5]})") << u"tickCount[0]: 1.5 is not a number"_s;
 }
 
