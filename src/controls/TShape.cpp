@@ -1,5 +1,6 @@
 #include "TShape.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 
 TShape::TShape(const QString &name, const QRect &bounds, const QColor &brushColor, Qt::BrushStyle brushStyle,
@@ -16,10 +17,22 @@ TShape::TShape(const QString &name, const QRect &bounds, const QColor &brushColo
     setAttribute(Qt::WA_OpaquePaintEvent, brushStyle == Qt::SolidPattern && brushColor.alpha() == 255);
 }
 
-void TShape::paintEvent(QPaintEvent *)
+// Drawn once and then copied: a hatch fill is costly to rasterise, and the
+// graph above the shapes repaints a small part of them five times a second.
+void TShape::render()
 {
-    QPainter painter(this);
+    m_rendered = QImage(size(), QImage::Format_ARGB32_Premultiplied);
+    m_rendered.fill(Qt::transparent);
+    QPainter painter(&m_rendered);
     painter.setPen(m_penColor);
     painter.setBrush(QBrush(m_brushColor, m_brushStyle));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void TShape::paintEvent(QPaintEvent *event)
+{
+    if (m_rendered.size() != size())
+        render();
+    QPainter painter(this);
+    painter.drawImage(event->rect(), m_rendered, event->rect());
 }

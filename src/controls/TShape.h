@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 
 // A rectangle with a one-pixel outline and a solid or hatched fill.
@@ -20,6 +21,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void render();
+
+    QImage m_rendered;
     QColor m_brushColor;
     Qt::BrushStyle m_brushStyle;
     QColor m_penColor = Qt::black;

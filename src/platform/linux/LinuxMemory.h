@@ -14,9 +14,9 @@ class LinuxMemory final : public MemorySource
 {
 public:
     // How long one reading answers the queries after it. The memory figures
-    // are asked for every 10 ms; reading and showing them ten times a second
-    // looks the same and costs a tenth of the reads and repaints.
-    static constexpr std::chrono::milliseconds DefaultMaximumAge{100};
+    // are asked for every 10 ms; reading them once per graph step (200 ms)
+    // looks the same to the eye and costs a twentieth of the reads and repaints.
+    static constexpr std::chrono::milliseconds DefaultMaximumAge{200};
 
     // rootDirectory stands for "/" when reading system files.
     explicit LinuxMemory(QString rootDirectory, std::chrono::milliseconds maximumAge = DefaultMaximumAge);
