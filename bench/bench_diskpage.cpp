@@ -53,11 +53,15 @@ std::unique_ptr<QTemporaryDir> twentyMountTree()
         const QString device = u"sd%1"_s.arg(QChar(u'a' + i));
         QString line;
         if (i % 6 == 4) {
-            line = u"%1 28 0:%2 / /mnt/%3 rw,relatime - nfs4 nas:/export/%3 rw,vers=4.2"_s.arg(100 + i).arg(60 + i).arg(name);
+            line = u"%1 28 0:%2 / /mnt/%3 rw,relatime - nfs4 nas:/export/%3 rw,vers=4.2"_s.arg(100 + i).arg(60 + i).arg(
+                name);
         } else if (i % 6 == 5) {
-            line = u"%1 28 0:%2 / /mnt/%3 rw,relatime - tmpfs tmpfs rw,size=1048576k"_s.arg(100 + i).arg(60 + i).arg(name);
+            line = u"%1 28 0:%2 / /mnt/%3 rw,relatime - tmpfs tmpfs rw,size=1048576k"_s.arg(100 + i).arg(60 + i).arg(
+                name);
         } else {
-            line = u"%1 28 8:%2 / /media/ann/%3 rw,relatime - ext4 /dev/%4 rw"_s.arg(100 + i).arg(16 * i + 1).arg(name, device);
+            line = u"%1 28 8:%2 / /media/ann/%3 rw,relatime - ext4 /dev/%4 rw"_s.arg(100 + i)
+                       .arg(16 * i + 1)
+                       .arg(name, device);
             writeFile(root + u"/dev/"_s + device, {});
             link(root + u"/dev/disk/by-label/"_s + name.toUpper(), u"../../"_s + device);
             link(root + u"/dev/disk/by-uuid/%1-98fc-1c14-9afb-f4c8996fb924"_s.arg(0xe3b0c400 + i, 8, 16),

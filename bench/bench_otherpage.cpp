@@ -1,8 +1,8 @@
 // The network and uptime steps of the per-second tick (address, name, uptime)
 // on the running machine.
 #include "pages/OtherPage.h"
-#include "platform/linux/LinuxPlatform.h"
 #include "platform/linux/LinuxNetwork.h"
+#include "platform/linux/LinuxPlatform.h"
 
 #include <QApplication>
 

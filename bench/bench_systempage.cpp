@@ -47,13 +47,19 @@ QByteArray dpkgStatus(int count)
     QByteArray status;
     for (const int i : order) {
         const QByteArray name = "lib" + QByteArray::number(i * 7919 % 100003, 36) + "-tools" + QByteArray::number(i);
-        status += "Package: " + name + "\nStatus: install ok installed\nPriority: optional\nSection: libs\n"
-                  "Installed-Size: 1234\nMaintainer: Debian Team <team@lists.debian.org>\n"
-                  "Architecture: amd64\nMulti-Arch: same\nVersion: 1.2.3-4\nDepends: libc6 (>= 2.34)\n"
-                  "Conffiles:\n /etc/" + name + ".conf d41d8cd98f00b204e9800998ecf8427e\n"
-                  "Description: tools of " + name + "\n A package that the benchmark made up, with a long\n"
-                  " description over several lines as real packages have.\n .\n And a second paragraph.\n"
-                  "Homepage: https://example.org/" + name + "\n\n";
+        status += "Package: " + name
+            + "\nStatus: install ok installed\nPriority: optional\nSection: libs\n"
+              "Installed-Size: 1234\nMaintainer: Debian Team <team@lists.debian.org>\n"
+              "Architecture: amd64\nMulti-Arch: same\nVersion: 1.2.3-4\nDepends: libc6 (>= 2.34)\n"
+              "Conffiles:\n /etc/"
+            + name
+            + ".conf d41d8cd98f00b204e9800998ecf8427e\n"
+              "Description: tools of "
+            + name
+            + "\n A package that the benchmark made up, with a long\n"
+              " description over several lines as real packages have.\n .\n And a second paragraph.\n"
+              "Homepage: https://example.org/"
+            + name + "\n\n";
     }
     return status;
 }
@@ -67,10 +73,10 @@ void writeUnits(const QString &root, int count)
     for (int i = 0; i < count; ++i) {
         const QString name = u"Daemon-%1"_s.arg(i * 7919 % 1009);
         writeFile(vendor + name + u".service"_s,
-                  "[Unit]\nDescription=Daemon number " + QByteArray::number(i) +
-                      "\nDocumentation=man:daemon(8)\nAfter=network.target\n\n[Service]\nType=notify\n"
-                      "ExecStart=/usr/sbin/daemon --foreground\nRestart=on-failure\n\n[Install]\n"
-                      "WantedBy=multi-user.target\n");
+                  "[Unit]\nDescription=Daemon number " + QByteArray::number(i)
+                      + "\nDocumentation=man:daemon(8)\nAfter=network.target\n\n[Service]\nType=notify\n"
+                        "ExecStart=/usr/sbin/daemon --foreground\nRestart=on-failure\n\n[Install]\n"
+                        "WantedBy=multi-user.target\n");
         if (i % 10 == 0)
             writeFile(admin + name + u".service.d/override.conf"_s, "[Unit]\nDescription=Overridden\n");
         if (i % 25 == 0)
@@ -88,7 +94,9 @@ class Window
 {
 public:
     explicit Window(const QString &root, const QString &listName)
-        : m_platform(root), m_report([](const QString &) {}), m_window(m_platform, m_report)
+        : m_platform(root)
+        , m_report([](const QString &) {})
+        , m_window(m_platform, m_report)
     {
         m_window.notebook()->setPageIndex(3);
         m_window.show();

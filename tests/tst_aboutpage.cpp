@@ -23,7 +23,7 @@ void tst_AboutPage::captionsSizeFromTheirKeptEdge_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("edge");   // the left edge, or the right edge of a right-justified label
+    QTest::addColumn<int>("edge"); // the left edge, or the right edge of a right-justified label
     QTest::newRow("LabVer") << u"LabVer"_s << u"(Ver 2.5)"_s << 144;
     QTest::newRow("Label37") << u"Label37"_s << u"主页:"_s << 95;
     QTest::newRow("Label38") << u"Label38"_s << u"邮箱:"_s << 96;

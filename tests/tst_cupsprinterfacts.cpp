@@ -52,7 +52,7 @@ private Q_SLOTS:
 void tst_CupsPrinterFacts::deviceMode_data()
 {
     QTest::addColumn<QByteArray>("colorMode");
-    QTest::addColumn<int>("colorSupported");   // -1: not stated
+    QTest::addColumn<int>("colorSupported"); // -1: not stated
     QTest::addColumn<int>("printerType");
     QTest::addColumn<int>("dmColor");
     QTest::addColumn<bool>("colorFlag");
@@ -62,7 +62,8 @@ void tst_CupsPrinterFacts::deviceMode_data()
     QTest::newRow("auto on a colour printer") << QByteArray("auto") << 1 << 0 << 2 << true;
     QTest::newRow("auto on a monochrome printer") << QByteArray("auto") << 0 << 0 << 1 << false;
     QTest::newRow("bi-level") << QByteArray("bi-level") << 1 << 0 << 1 << true;
-    QTest::newRow("colour bit of the printer type") << QByteArray("color") << -1 << int(CUPS_PRINTER_COLOR) << 2 << true;
+    QTest::newRow("colour bit of the printer type")
+        << QByteArray("color") << -1 << int(CUPS_PRINTER_COLOR) << 2 << true;
     QTest::newRow("printer type without it") << QByteArray("color") << -1 << int(CUPS_PRINTER_BW) << 2 << false;
     QTest::newRow("nothing stated") << QByteArray() << -1 << 0 << 0 << false;
 }
@@ -85,7 +86,7 @@ void tst_CupsPrinterFacts::resolution_data()
     QTest::addColumn<int>("units");
     QTest::addColumn<int>("x");
     QTest::addColumn<int>("y");
-    QTest::addColumn<QSize>("dpi");   // invalid: none
+    QTest::addColumn<QSize>("dpi"); // invalid: none
     QTest::newRow("per inch") << int(IPP_RES_PER_INCH) << 1200 << 600 << QSize(1200, 600);
     QTest::newRow("per centimetre") << int(IPP_RES_PER_CM) << 118 << 236 << QSize(300, 599);
     QTest::newRow("not stated") << int(IPP_RES_PER_INCH) << 0 << 0 << QSize();
@@ -107,8 +108,8 @@ void tst_CupsPrinterFacts::resolution()
 
 void tst_CupsPrinterFacts::ppdFillsOnlyWhatIsMissing()
 {
-    const PpdDefaults ppd =
-        PpdDefaults::parse("*PPD-Adobe: \"4.3\"\n*DefaultColorModel: Gray\n*DefaultResolution: 300dpi\n");
+    const PpdDefaults ppd = PpdDefaults::parse(
+        "*PPD-Adobe: \"4.3\"\n*DefaultColorModel: Gray\n*DefaultResolution: 300dpi\n");
 
     const auto silent = attributes("", 1, 0);
     CupsPrinterFacts completed = CupsPrinterFacts::fromAttributes(*CupsLibrary::instance(), silent.get());

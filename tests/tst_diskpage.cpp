@@ -69,8 +69,8 @@ void tst_DiskPage::tickFillsThePageBeforeItIsShown()
 {
     DiskSession session;
     session.tick();
-    QCOMPARE(session.labels(), (QStringList{u"Label = DATA   VolSer = 0A1B2C3D"_s, u"NTFS"_s, Unknown,
-                                            u"2097152 MB"_s, u"1024 MB"_s}));
+    QCOMPARE(session.labels(),
+             (QStringList{u"Label = DATA   VolSer = 0A1B2C3D"_s, u"NTFS"_s, Unknown, u"2097152 MB"_s, u"1024 MB"_s}));
 }
 
 void tst_DiskPage::firstShowingWritesTheStartDrivesType()
@@ -79,8 +79,8 @@ void tst_DiskPage::firstShowingWritesTheStartDrivesType()
     session.page(1);
     QCOMPARE(session.text(u"Label33"_s), Unknown);
     session.page(2);
-    QCOMPARE(session.labels(), (QStringList{u"Label = DATA   VolSer = 0A1B2C3D"_s, Unknown, Fixed, u"2097152 MB"_s,
-                                            u"1024 MB"_s}));
+    QCOMPARE(session.labels(),
+             (QStringList{u"Label = DATA   VolSer = 0A1B2C3D"_s, Unknown, Fixed, u"2097152 MB"_s, u"1024 MB"_s}));
 }
 
 void tst_DiskPage::pickingAnotherDrive()
@@ -112,14 +112,14 @@ void tst_DiskPage::driveWithoutMedium()
     session.tick();
     session.pick("d");
     // The drive cannot be entered: the sizes stay at 0 MB, the rest as it was.
-    QCOMPARE(session.labels(), (QStringList{u"Label = DATA   VolSer = 0A1B2C3D"_s, u"NTFS"_s, Fixed, u"0 MB"_s,
-                                            u"0 MB"_s}));
+    QCOMPARE(session.labels(),
+             (QStringList{u"Label = DATA   VolSer = 0A1B2C3D"_s, u"NTFS"_s, Fixed, u"0 MB"_s, u"0 MB"_s}));
     QCOMPARE(session.currentDirectory(), u"C:\\Users\\ann"_s);
     QCOMPARE(session.dump().value(u"reports"_s).toArray().size(), 0);
     // The next tick describes the new drive and measures the old, still current, one.
     session.tick();
-    QCOMPARE(session.labels(), (QStringList{u"Label =    VolSer = 00000000"_s, QString(), Fixed, u"2097152 MB"_s,
-                                            u"1024 MB"_s}));
+    QCOMPARE(session.labels(),
+             (QStringList{u"Label =    VolSer = 00000000"_s, QString(), Fixed, u"2097152 MB"_s, u"1024 MB"_s}));
 }
 
 void tst_DiskPage::volumeQueryThatFails()
@@ -130,8 +130,9 @@ void tst_DiskPage::volumeQueryThatFails()
     session.pick("f");
     session.tick();
     // Neither old nor made-up texts: no label, serial 0, no file-system name.
-    QCOMPARE(session.labels(), (QStringList{u"Label =    VolSer = 00000000"_s, QString(), u"可移动存储器或软盘"_s,
-                                            u"15360 MB"_s, u"1 MB"_s}));
+    QCOMPARE(
+        session.labels(),
+        (QStringList{u"Label =    VolSer = 00000000"_s, QString(), u"可移动存储器或软盘"_s, u"15360 MB"_s, u"1 MB"_s}));
 }
 
 void tst_DiskPage::sizeQueryThatFails()

@@ -153,7 +153,7 @@ void tst_DriveComboBox::newFontRebuildsTheListAndAnnouncesAgain()
     QFont bigger = selector->font();
     bigger.setPixelSize(20);
     selector->setFont(bigger);
-    QCOMPARE(changes(session), 0);   // not shown yet: no list to rebuild
+    QCOMPARE(changes(session), 0); // not shown yet: no list to rebuild
     QCOMPARE(selector->ItemHeight(), QFontMetrics(bigger).height());
     session.page(2);
     QCOMPARE(changes(session), 1);
@@ -162,7 +162,7 @@ void tst_DriveComboBox::newFontRebuildsTheListAndAnnouncesAgain()
     selector->setFont(bigger);
     QCOMPARE(changes(session), 2);
     QCOMPARE(items(session), QStringList{u"e: [ram]"_s});
-    QCOMPARE(selected(session), -1);   // c is gone; the letter stays
+    QCOMPARE(selected(session), -1); // c is gone; the letter stays
     QCOMPARE(driveLetter(session), u"c"_s);
 }
 
@@ -180,8 +180,9 @@ void tst_DriveComboBox::textsOfEveryDriveType()
         { "letter": "K", "type": 9 } ] })");
     session.page(2);
     // Only A to Z are lowered, as in a double-byte code page.
-    QCOMPARE(items(session), (QStringList{u"c: [daten-ÄÖ Über]"_s, u"f: \\\\fileserver\\office$"_s,
-                                          u"g: [fallback]"_s, u"h: [ramdisk]"_s, u"i: [cut]"_s, u"j: []"_s}));
+    QCOMPARE(items(session),
+             (QStringList{u"c: [daten-ÄÖ Über]"_s, u"f: \\\\fileserver\\office$"_s, u"g: [fallback]"_s,
+                          u"h: [ramdisk]"_s, u"i: [cut]"_s, u"j: []"_s}));
     const TDriveComboBox *selector = selectorOf(session);
     QCOMPARE(selector->itemData(1).toInt(), int(DriveIcons::Network));
     QCOMPARE(selector->itemData(3).toInt(), int(DriveIcons::Ram));
@@ -230,11 +231,11 @@ void tst_DriveComboBox::itemDrawing()
     for (int y = 0; y < 11; ++y)
         for (int x = 0; x < 16; ++x) {
             const QRgb expected = picture.pixel(x, y) == picture.pixel(0, 10) ? palette.color(QPalette::Base).rgb()
-                                                                                : picture.pixel(x, y);
+                                                                              : picture.pixel(x, y);
             QCOMPARE(hard.pixel(2 + x, 4 + y), expected);
         }
     QCOMPARE(hard.pixel(0, 3), palette.color(QPalette::Base).rgb());
-    QCOMPARE(hard.pixel(0, 2), QColor(Qt::magenta).rgb());   // nothing outside the item
+    QCOMPARE(hard.pixel(0, 2), QColor(Qt::magenta).rgb()); // nothing outside the item
     // Text starts 22 pixels in; nothing is drawn between icon and text.
     bool textDrawn = false;
     for (int y = 3; y < 17; ++y) {

@@ -1,7 +1,7 @@
+#include "platform/MemorySource.h"
 #include "platform/fake/FakeMachine.h"
 #include "platform/fake/FakePlatform.h"
 #include "platform/fake/FixtureLoader.h"
-#include "platform/MemorySource.h"
 
 #include <QJsonDocument>
 #include <QProcess>
@@ -70,27 +70,26 @@ void tst_FixtureLoader::badFixturesNameTheKey_data()
     QTest::addColumn<QString>("expected");
     QTest::newRow("string where a number belongs")
         << QByteArray(R"({"memory": [{"load": "abc"}]})") << u"f.json: memory[0].load: \"abc\" is not a number"_s;
-    QTest::newRow("unknown register string")
-        << QByteArray(R"({"cpuid": {"leaves": {"0x1": ["0x1", "zz", "0", "0"]}}})")
-        << u"f.json: cpuid.leaves.0x1[1]: \"zz\" is not a number"_s;
+    QTest::newRow("unknown register string") << QByteArray(R"({"cpuid": {"leaves": {"0x1": ["0x1", "zz", "0", "0"]}}})")
+                                             << u"f.json: cpuid.leaves.0x1[1]: \"zz\" is not a number"_s;
     QTest::newRow("register above 32 bits")
-        << QByteArray(R"({"cpuid": {"leaves": {"0x1": ["0x100000000", "0", "0", "0"]}}})")
-        << u"cpuid.leaves.0x1[0]"_s;
+        << QByteArray(R"({"cpuid": {"leaves": {"0x1": ["0x100000000", "0", "0", "0"]}}})") << u"cpuid.leaves.0x1[0]"_s;
     QTest::newRow("leaf that is not a number")
         << QByteArray(R"({"cpuid": {"leaves": {"leaf1": ["0", "0", "0", "0"]}}})") << u"cpuid.leaves.leaf1"_s;
-    QTest::newRow("three registers")
-        << QByteArray(R"({"cpuid": {"leaves": {"0x1": ["0", "0", "0"]}}})") << u"expected four registers"_s;
-    QTest::newRow("boolean as a string")
-        << QByteArray(R"({"services": {"managerOpens": "yes"}})") << u"services.managerOpens: expected true or false"_s;
+    QTest::newRow("three registers") << QByteArray(R"({"cpuid": {"leaves": {"0x1": ["0", "0", "0"]}}})")
+                                     << u"expected four registers"_s;
+    QTest::newRow("boolean as a string") << QByteArray(R"({"services": {"managerOpens": "yes"}})")
+                                         << u"services.managerOpens: expected true or false"_s;
     QTest::newRow("object where an array belongs")
         << QByteArray(R"({"services": {"displayNames": {"a": 1}}})") << u"services.displayNames: expected an array"_s;
-    QTest::newRow("drive letter")
-        << QByteArray(R"({"drives": [{"letter": "CD"}]})") << u"drives[0].letter: expected one letter"_s;
+    QTest::newRow("drive letter") << QByteArray(R"({"drives": [{"letter": "CD"}]})")
+                                  << u"drives[0].letter: expected one letter"_s;
     QTest::newRow("unknown registry type")
-        << QByteArray(R"({"uninstall": {"keys": [{"name": "K", "values": {"DisplayName": {"type": "REG_X", "data": 1}}}]}})")
+        << QByteArray(
+               R"({"uninstall": {"keys": [{"name": "K", "values": {"DisplayName": {"type": "REG_X", "data": 1}}}]}})")
         << u"uninstall.keys[0].values.DisplayName.type: unknown registry type \"REG_X\""_s;
-    QTest::newRow("address")
-        << QByteArray(R"({"host": {"addresses": ["300.1.1.1"]}})") << u"host.addresses[0]: \"300.1.1.1\" is not an IPv4"_s;
+    QTest::newRow("address") << QByteArray(R"({"host": {"addresses": ["300.1.1.1"]}})")
+                             << u"host.addresses[0]: \"300.1.1.1\" is not an IPv4"_s;
     QTest::newRow("negative size") << QByteArray(R"({"drives": [{"letter": "C", "totalBytes": -1}]})")
                                    << u"drives[0].totalBytes"_s;
     QTest::newRow("number past 64 bits") << QByteArray(R"({"tickCount": [18446744073709551616]})")
@@ -138,8 +137,9 @@ void tst_FixtureLoader::numbersTakeSixtyFourBitsAndHexadecimal()
 void tst_FixtureLoader::answerListsRepeatTheirLastAnswer()
 {
     FakeMachine machine;
-    FixtureLoader(u"f.json"_s).apply(QJsonDocument::fromJson(R"({"tickCount": ["1", 2], "shell": {"opens": [false, true]}})").object(),
-                                     machine);
+    FixtureLoader(u"f.json"_s)
+        .apply(QJsonDocument::fromJson(R"({"tickCount": ["1", 2], "shell": {"opens": [false, true]}})").object(),
+               machine);
     QCOMPARE(machine.tickCount.take(), quint64(1));
     QCOMPARE(machine.tickCount.take(), quint64(2));
     QCOMPARE(machine.tickCount.take(), quint64(2));
@@ -230,7 +230,7 @@ void tst_FixtureLoader::snapshotToolRejectsBadInput()
                               writeFile(dir, u"s.json"_s, steps), u"--out"_s, dir.path()});
     QCOMPARE(run.exitCode, 2);
     QVERIFY2(run.standardError.contains(expected), qPrintable(run.standardError));
-    QCOMPARE(run.standardError.trimmed().count(u'\n'), 0);   // one line
+    QCOMPARE(run.standardError.trimmed().count(u'\n'), 0); // one line
 
     const Run noOut = snapshot({u"--fixture"_s, dir.filePath(u"f.json"_s)});
     QCOMPARE(noOut.exitCode, 2);

@@ -148,7 +148,7 @@ void tst_FormMain::geometry_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("parent");
     QTest::addColumn<QRect>("bounds");
-    QTest::addColumn<QString>("sizing");   // "fixed", "left" or "right": which edge an auto-sized label keeps
+    QTest::addColumn<QString>("sizing"); // "fixed", "left" or "right": which edge an auto-sized label keeps
     const auto row = [](const char *name, const char *parent, QRect bounds, const char *sizing = "fixed") {
         QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(parent) << bounds
                             << QString::fromLatin1(sizing);
@@ -175,9 +175,11 @@ void tst_FormMain::geometry_data()
 
     row("GroupBox5", "page2", {8, 24, 345, 153});
     row("DriveComboBox1", "GroupBox5", {16, 24, 193, 20});
-    const std::pair<const char *, const char *> diskRows[] = {
-        {"Label15", "Label16"}, {"Label13", "Label14"}, {"Label34", "Label33"}, {"Label21", "Label22"},
-        {"Label23", "Label24"}};
+    const std::pair<const char *, const char *> diskRows[] = {{"Label15", "Label16"},
+                                                              {"Label13", "Label14"},
+                                                              {"Label34", "Label33"},
+                                                              {"Label21", "Label22"},
+                                                              {"Label23", "Label24"}};
     const int diskTops[] = {56, 72, 88, 112, 128};
     for (int i = 0; i < 5; ++i) {
         row(diskRows[i].first, "GroupBox5", {16, diskTops[i], 0, 0}, "left");
@@ -210,7 +212,7 @@ void tst_FormMain::geometry_data()
     row("Image1", "page6", {144, 24, 32, 32});
     row("Label35", "page6", {96, 72, 0, 0}, "left");
     row("LabVer", "page6", {144, 96, 0, 0}, "left");
-    row("Label37", "page6", {95, 128, 0, 0}, "right");   // left + width
+    row("Label37", "page6", {95, 128, 0, 0}, "right"); // left + width
     row("Label38", "page6", {96, 152, 0, 0}, "right");
     row("UrlLabel1", "page6", {112, 128, 0, 0}, "left");
     row("UrlLabel2", "page6", {112, 152, 0, 0}, "left");
@@ -251,9 +253,9 @@ void tst_FormMain::pageChangeRunsOnlyOnRealChanges()
 {
     Session session;
     session.wait(20);
-    QCOMPARE(eventCount(session, u"TabbedNotebook1Change"_s), 0);   // not at start-up
+    QCOMPARE(eventCount(session, u"TabbedNotebook1Change"_s), 0); // not at start-up
     session.page(0);
-    QCOMPARE(eventCount(session, u"TabbedNotebook1Change"_s), 0);   // the shown tab clicked again
+    QCOMPARE(eventCount(session, u"TabbedNotebook1Change"_s), 0); // the shown tab clicked again
     session.page(3);
     QCOMPARE(eventCount(session, u"TabbedNotebook1Change"_s), 1);
     session.page(3);
@@ -286,7 +288,7 @@ void tst_FormMain::oneShotTimersSwitchThemselvesOff()
     };
     QVERIFY(!enabled("Timer1"));
     QVERIFY(!enabled("Timer4"));
-    QVERIFY(!enabled("Timer6"));   // the fill completed
+    QVERIFY(!enabled("Timer6")); // the fill completed
     QVERIFY(enabled("Timer2"));
     QVERIFY(enabled("Timer3"));
     QVERIFY(enabled("Timer5"));

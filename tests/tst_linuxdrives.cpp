@@ -63,7 +63,8 @@ void buildDesktop(const FixtureTree &tree)
     tree.link(u"dev/disk/by-uuid/1A2B-3C4D"_s, u"../../nvme0n1p1"_s);
     tree.link(u"dev/disk/by-uuid/e3b0c442-98fc-1c14-9afb-f4c8996fb924"_s, u"../../nvme0n1p3"_s);
     tree.link(u"dev/disk/by-uuid/0A1B-2C3D"_s, u"../../sdb1"_s);
-    const QString usbDisk = u"sys/devices/pci0000:00/0000:00:14.0/usb1/1-2/1-2:1.0/host6/target6:0:0/6:0:0:0/block/sdb"_s;
+    const QString usbDisk =
+        u"sys/devices/pci0000:00/0000:00:14.0/usb1/1-2/1-2:1.0/host6/target6:0:0/6:0:0:0/block/sdb"_s;
     tree.write(usbDisk + u"/removable"_s, "1\n");
     tree.directory(usbDisk + u"/sdb1"_s);
     tree.link(u"sys/dev/block/8:17"_s, u"../../"_s + usbDisk.mid(4) + u"/sdb1"_s);
@@ -77,7 +78,8 @@ void buildDesktop(const FixtureTree &tree)
 
 struct statvfs volumeOf(const QString &path)
 {
-    struct statvfs volume {};
+    struct statvfs volume
+    { };
     if (::statvfs(QFile::encodeName(path).constData(), &volume) != 0)
         qFatal("statvfs %s failed", qPrintable(path));
     return volume;

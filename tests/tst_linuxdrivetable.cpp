@@ -41,7 +41,8 @@ void compareDrives(const LinuxDriveTable &table, const QList<Expected> &expected
     for (const LinuxDrive &drive : drives)
         actualText.append(u"%1 %2 %3"_s.arg(drive.letter).arg(drive.mount.mountPoint).arg(int(drive.type)));
     for (const Expected &drive : expected)
-        expectedText.append(u"%1 %2 %3"_s.arg(QChar::fromLatin1(drive.letter)).arg(drive.mountPoint).arg(int(drive.type)));
+        expectedText.append(
+            u"%1 %2 %3"_s.arg(QChar::fromLatin1(drive.letter)).arg(drive.mountPoint).arg(int(drive.type)));
     QCOMPARE(actualText, expectedText);
 }
 
@@ -68,10 +69,11 @@ void tst_LinuxDriveTable::desktopWithEfiHomeAndStick()
 {
     LinuxDriveTable table;
     table.update(mountsOf(u"desktop.mountinfo"_s), probe({}, {u"8:17"_s}));
-    compareDrives(table, {{'C', u"/"_s, DriveType::Fixed},
-                          {'D', u"/home"_s, DriveType::Fixed},
-                          {'E', u"/boot/efi"_s, DriveType::Fixed},
-                          {'F', u"/media/ann/STICK"_s, DriveType::Removable}});
+    compareDrives(table,
+                  {{'C', u"/"_s, DriveType::Fixed},
+                   {'D', u"/home"_s, DriveType::Fixed},
+                   {'E', u"/boot/efi"_s, DriveType::Fixed},
+                   {'F', u"/media/ann/STICK"_s, DriveType::Removable}});
     QCOMPARE(table.letterMask(), 0b111100u);
     QVERIFY(!table.drive(u'A'));
     QCOMPARE(table.drive(u'f')->mount.source, u"/dev/sdb1"_s);
@@ -83,9 +85,10 @@ void tst_LinuxDriveTable::containerWithOverlayRootAndFileBinds()
     table.update(mountsOf(u"docker-container.mountinfo"_s),
                  probe({u"/etc/resolv.conf"_s, u"/etc/hostname"_s, u"/etc/hosts"_s, u"/proc/kcore"_s, u"/proc/keys"_s,
                         u"/proc/timer_list"_s, u"/proc/sysrq-trigger"_s}));
-    compareDrives(table, {{'C', u"/"_s, DriveType::Fixed},
-                          {'D', u"/work"_s, DriveType::Fixed},
-                          {'E', u"/scratch"_s, DriveType::RamDisk}});
+    compareDrives(table,
+                  {{'C', u"/"_s, DriveType::Fixed},
+                   {'D', u"/work"_s, DriveType::Fixed},
+                   {'E', u"/scratch"_s, DriveType::RamDisk}});
     QCOMPARE(table.drive(u'C')->mount.fileSystemType, u"overlay"_s);
 }
 
@@ -110,11 +113,12 @@ void tst_LinuxDriveTable::networkShares()
     LinuxDriveTable table;
     table.update(mountsOf(u"network-shares.mountinfo"_s), probe());
     // /srv/media is a second mount of the share on /mnt/nas.
-    compareDrives(table, {{'C', u"/"_s, DriveType::Fixed},
-                          {'D', u"/mnt/nas"_s, DriveType::Remote},
-                          {'E', u"/mnt/office"_s, DriveType::Remote},
-                          {'F', u"/home/ann/remote"_s, DriveType::Remote},
-                          {'G', u"/mnt/backup"_s, DriveType::Remote}});
+    compareDrives(table,
+                  {{'C', u"/"_s, DriveType::Fixed},
+                   {'D', u"/mnt/nas"_s, DriveType::Remote},
+                   {'E', u"/mnt/office"_s, DriveType::Remote},
+                   {'F', u"/home/ann/remote"_s, DriveType::Remote},
+                   {'G', u"/mnt/backup"_s, DriveType::Remote}});
     QCOMPARE(table.drive(u'D')->mount.source, u"nas.example.lan:/export/media"_s);
     QCOMPARE(table.drive(u'E')->mount.source, u"//fileserver/Office$"_s);
 }
@@ -124,21 +128,23 @@ void tst_LinuxDriveTable::ramDisks()
     LinuxDriveTable table;
     table.update(mountsOf(u"ram-disks.mountinfo"_s), probe());
     // /tmp, /run and /dev/shm are the system's; /home is the root's btrfs again.
-    compareDrives(table, {{'C', u"/"_s, DriveType::Fixed},
-                          {'D', u"/mnt/ramdisk"_s, DriveType::RamDisk},
-                          {'E', u"/media/ramfs"_s, DriveType::RamDisk},
-                          {'F', u"/var/cache/build"_s, DriveType::RamDisk}});
+    compareDrives(table,
+                  {{'C', u"/"_s, DriveType::Fixed},
+                   {'D', u"/mnt/ramdisk"_s, DriveType::RamDisk},
+                   {'E', u"/media/ramfs"_s, DriveType::RamDisk},
+                   {'F', u"/var/cache/build"_s, DriveType::RamDisk}});
 }
 
 void tst_LinuxDriveTable::escapedMountPoints()
 {
     LinuxDriveTable table;
     table.update(mountsOf(u"escaped.mountinfo"_s), probe({}, {u"8:33"_s}));
-    compareDrives(table, {{'C', u"/"_s, DriveType::Fixed},
-                          {'D', u"/media/ann/My Passport"_s, DriveType::Removable},
-                          {'E', u"/media/ann/Debian 12.5.0 amd64 1"_s, DriveType::CdRom},
-                          {'F', u"/mnt/tab\tand\\back"_s, DriveType::Fixed},
-                          {'G', u"/mnt/line\nbreak"_s, DriveType::Fixed}});
+    compareDrives(table,
+                  {{'C', u"/"_s, DriveType::Fixed},
+                   {'D', u"/media/ann/My Passport"_s, DriveType::Removable},
+                   {'E', u"/media/ann/Debian 12.5.0 amd64 1"_s, DriveType::CdRom},
+                   {'F', u"/mnt/tab\tand\\back"_s, DriveType::Fixed},
+                   {'G', u"/mnt/line\nbreak"_s, DriveType::Fixed}});
 }
 
 void tst_LinuxDriveTable::moreThan24Drives()
@@ -163,11 +169,12 @@ void tst_LinuxDriveTable::lettersStayWhenTheTableChanges()
     mounts.append({1300, 28, 8, 33, u"/"_s, u"/media/ann/BACKUP"_s, u"exfat"_s, u"/dev/sdc1"_s});
     mounts.append({1301, 28, 8, 49, u"/"_s, u"/media/ann/PHOTOS"_s, u"vfat"_s, u"/dev/sdd1"_s});
     table.update(mounts, probe({}, {u"8:17"_s, u"8:33"_s, u"8:49"_s}));
-    compareDrives(table, {{'C', u"/"_s, DriveType::Fixed},
-                          {'D', u"/home"_s, DriveType::Fixed},
-                          {'E', u"/media/ann/BACKUP"_s, DriveType::Removable},
-                          {'F', u"/media/ann/STICK"_s, DriveType::Removable},
-                          {'G', u"/media/ann/PHOTOS"_s, DriveType::Removable}});
+    compareDrives(table,
+                  {{'C', u"/"_s, DriveType::Fixed},
+                   {'D', u"/home"_s, DriveType::Fixed},
+                   {'E', u"/media/ann/BACKUP"_s, DriveType::Removable},
+                   {'F', u"/media/ann/STICK"_s, DriveType::Removable},
+                   {'G', u"/media/ann/PHOTOS"_s, DriveType::Removable}});
 }
 
 void tst_LinuxDriveTable::theLastMountAtAPlaceIsTheVisibleOne()
@@ -181,8 +188,10 @@ void tst_LinuxDriveTable::theLastMountAtAPlaceIsTheVisibleOne()
     };
     LinuxDriveTable table;
     table.update(mounts, probe());
-    compareDrives(table, {{'C', u"/"_s, DriveType::Fixed}, {'D', u"/mnt/data"_s, DriveType::Fixed},
-                          {'E', u"/mnt/again"_s, DriveType::Fixed}});
+    compareDrives(table,
+                  {{'C', u"/"_s, DriveType::Fixed},
+                   {'D', u"/mnt/data"_s, DriveType::Fixed},
+                   {'E', u"/mnt/again"_s, DriveType::Fixed}});
     QCOMPARE(table.drive(u'C')->mount.source, u"/dev/sda2"_s);
     QCOMPARE(table.drive(u'D')->mount.fileSystemType, u"xfs"_s);
 }

@@ -61,8 +61,8 @@ void tst_LinuxMemory::statusFromRealCopies_data()
     QTest::addColumn<quint32>("load");
     // 24 GiB of memory, no swap: the page file is the memory itself.
     QTest::newRow("plain") << u"plain"_s << 23602816 * KiB << 24683748 * KiB << 23602816 * KiB << 4u;
-    QTest::newRow("swap") << u"swap"_s << 23602816 * KiB << (24683748 + 4194300) * KiB
-                          << (23602816 + 3932156) * KiB << 4u;
+    QTest::newRow("swap") << u"swap"_s << 23602816 * KiB << (24683748 + 4194300) * KiB << (23602816 + 3932156) * KiB
+                          << 4u;
     // Without MemAvailable: MemFree + Buffers + Cached.
     QTest::newRow("old kernel") << u"old-kernel"_s << (21705896 + 9468 + 2056312) * KiB << 24683748 * KiB
                                 << (21705896 + 9468 + 2056312) * KiB << 3u;
@@ -76,7 +76,7 @@ void tst_LinuxMemory::statusFromRealCopies()
     QFETCH(quint64, availPageFile);
     QFETCH(quint32, load);
     const MemoryStatus status = MeminfoParser::memoryStatus(meminfoOf(qPrintable(tree)), false);
-    QCOMPARE(status.totalPhys, 24683748 * KiB);   // above 4 GiB, never clamped to 32 bits
+    QCOMPARE(status.totalPhys, 24683748 * KiB); // above 4 GiB, never clamped to 32 bits
     QCOMPARE(status.availPhys, availPhys);
     QCOMPARE(status.totalPageFile, totalPageFile);
     QCOMPARE(status.availPageFile, availPageFile);
@@ -99,7 +99,7 @@ void tst_LinuxMemory::committedBeyondTheLimitLeavesNothingAvailable()
     const MemoryStatus status = MeminfoParser::memoryStatus(meminfo, true);
     QCOMPARE(status.totalPageFile, 800 * KiB);
     QCOMPARE(status.availPageFile, 0u);
-    QCOMPARE(status.memoryLoad, 0u);   // more available than there is counts as none in use
+    QCOMPARE(status.memoryLoad, 0u); // more available than there is counts as none in use
 }
 
 void tst_LinuxMemory::brokenTextFailsClearly_data()
@@ -108,14 +108,18 @@ void tst_LinuxMemory::brokenTextFailsClearly_data()
     QTest::addColumn<QString>("message");
     QTest::newRow("truncated copy") << meminfoOf("truncated") << u"/proc/meminfo: SwapTotal is missing"_s;
     QTest::newRow("garbled copy") << meminfoOf("garbled") << u"/proc/meminfo: MemTotal is not a count of kB"_s;
-    QTest::newRow("cut in a number") << QByteArray("MemTotal:       2468") << u"/proc/meminfo: MemTotal is not a count of kB"_s;
+    QTest::newRow("cut in a number") << QByteArray("MemTotal:       2468")
+                                     << u"/proc/meminfo: MemTotal is not a count of kB"_s;
     QTest::newRow("empty") << QByteArray() << u"/proc/meminfo: MemTotal is missing"_s;
-    QTest::newRow("binary") << QByteArray("\x7f" "ELF\0\0:\xff\xfe\n:\n\n", 13) << u"/proc/meminfo: MemTotal is missing"_s;
-    QTest::newRow("no MemFree to stand in") << QByteArray("MemTotal: 1 kB\nBuffers: 1 kB\nCached: 1 kB\n")
-                                            << u"/proc/meminfo: MemFree is missing"_s;
+    QTest::newRow("binary") << QByteArray("\x7f"
+                                          "ELF\0\0:\xff\xfe\n:\n\n",
+                                          13)
+                            << u"/proc/meminfo: MemTotal is missing"_s;
+    QTest::newRow("no MemFree to stand in")
+        << QByteArray("MemTotal: 1 kB\nBuffers: 1 kB\nCached: 1 kB\n") << u"/proc/meminfo: MemFree is missing"_s;
     QTest::newRow("negative") << QByteArray("MemTotal: -5 kB\n") << u"/proc/meminfo: MemTotal is not a count of kB"_s;
-    QTest::newRow("beyond 64 bits in bytes") << QByteArray("MemTotal: 18014398509481984 kB\n")
-                                             << u"/proc/meminfo: MemTotal is too large"_s;
+    QTest::newRow("beyond 64 bits in bytes")
+        << QByteArray("MemTotal: 18014398509481984 kB\n") << u"/proc/meminfo: MemTotal is too large"_s;
 }
 
 void tst_LinuxMemory::brokenTextFailsClearly()
@@ -158,8 +162,9 @@ void tst_LinuxMemory::backendReadsTheFileAgainAtEachQuery()
     // No overcommit setting at all: the kernel's default mode.
     QCOMPARE(memory.globalMemoryStatus().totalPageFile, (24683748 + 4194300) * KiB);
 
-    QVERIFY(writeFile(meminfo, "MemTotal: 2048 kB\nMemAvailable: 512 kB\nSwapTotal: 4096 kB\nSwapFree: 1024 kB\n"
-                               + QByteArray(9000, ' ') + '\n'));   // larger than a first read takes
+    QVERIFY(writeFile(meminfo,
+                      "MemTotal: 2048 kB\nMemAvailable: 512 kB\nSwapTotal: 4096 kB\nSwapFree: 1024 kB\n"
+                          + QByteArray(9000, ' ') + '\n')); // larger than a first read takes
     const MemoryStatus status = memory.globalMemoryStatus();
     QCOMPARE(status.totalPhys, 2048 * KiB);
     QCOMPARE(status.memoryLoad, 75u);

@@ -13,19 +13,28 @@ namespace {
 
 constexpr unsigned int Working = IFF_UP | IFF_RUNNING | IFF_BROADCAST | IFF_MULTICAST;
 constexpr unsigned int Loopback = IFF_UP | IFF_RUNNING | IFF_LOOPBACK;
-constexpr unsigned int NoCarrier = IFF_UP | IFF_BROADCAST | IFF_MULTICAST;   // up, cable out
+constexpr unsigned int NoCarrier = IFF_UP | IFF_BROADCAST | IFF_MULTICAST; // up, cable out
 constexpr unsigned int Down = IFF_BROADCAST | IFF_MULTICAST;
 
-constexpr quint32 LoopbackAddress = 0x7F000001;   // 127.0.0.1
-constexpr quint32 Lan = 0xC0A80114;               // 192.168.1.20
-constexpr quint32 Wlan = 0x0A000007;              // 10.0.0.7
-constexpr quint32 Vpn = 0x0A080002;               // 10.8.0.2
-constexpr quint32 Bridge = 0xAC110001;            // 172.17.0.1
+constexpr quint32 LoopbackAddress = 0x7F000001; // 127.0.0.1
+constexpr quint32 Lan = 0xC0A80114; // 192.168.1.20
+constexpr quint32 Wlan = 0x0A000007; // 10.0.0.7
+constexpr quint32 Vpn = 0x0A080002; // 10.8.0.2
+constexpr quint32 Bridge = 0xAC110001; // 172.17.0.1
 
 // As getifaddrs lists them: first each interface's link entry, then its addresses.
-LinuxNetwork::InterfaceAddress link(unsigned int flags) { return {flags, std::nullopt}; }
-LinuxNetwork::InterfaceAddress ipv4(unsigned int flags, quint32 address) { return {flags, address}; }
-LinuxNetwork::InterfaceAddress ipv6(unsigned int flags) { return {flags, std::nullopt}; }
+LinuxNetwork::InterfaceAddress link(unsigned int flags)
+{
+    return {flags, std::nullopt};
+}
+LinuxNetwork::InterfaceAddress ipv4(unsigned int flags, quint32 address)
+{
+    return {flags, address};
+}
+LinuxNetwork::InterfaceAddress ipv6(unsigned int flags)
+{
+    return {flags, std::nullopt};
+}
 
 } // namespace
 
@@ -47,17 +56,21 @@ void tst_LinuxNetwork::adapterAddresses_data()
     QTest::newRow("no interfaces") << Interfaces{} << Addresses{};
     QTest::newRow("loopback only") << Interfaces{link(Loopback), ipv4(Loopback, LoopbackAddress), ipv6(Loopback)}
                                    << Addresses{};
-    QTest::newRow("one LAN address")
-        << Interfaces{link(Loopback), link(Working), ipv4(Loopback, LoopbackAddress), ipv4(Working, Lan),
-                      ipv6(Loopback), ipv6(Working)}
-        << Addresses{Lan};
-    QTest::newRow("several adapters in list order")
-        << Interfaces{link(Loopback), link(Working), link(Working), link(Working | IFF_POINTOPOINT),
-                      ipv4(Loopback, LoopbackAddress), ipv4(Working, Wlan), ipv4(Working, Lan),
-                      ipv4(Working | IFF_POINTOPOINT, Vpn), ipv6(Working)}
-        << Addresses{Wlan, Lan, Vpn};
-    QTest::newRow("two addresses on one adapter") << Interfaces{ipv4(Working, Lan), ipv4(Working, Wlan)}
-                                                  << Addresses{Lan, Wlan};
+    QTest::newRow("one LAN address") << Interfaces{link(Loopback),     link(Working),  ipv4(Loopback, LoopbackAddress),
+                                                   ipv4(Working, Lan), ipv6(Loopback), ipv6(Working)}
+                                     << Addresses{Lan};
+    QTest::newRow("several adapters in list order") << Interfaces{link(Loopback),
+                                                                  link(Working),
+                                                                  link(Working),
+                                                                  link(Working | IFF_POINTOPOINT),
+                                                                  ipv4(Loopback, LoopbackAddress),
+                                                                  ipv4(Working, Wlan),
+                                                                  ipv4(Working, Lan),
+                                                                  ipv4(Working | IFF_POINTOPOINT, Vpn),
+                                                                  ipv6(Working)}
+                                                    << Addresses{Wlan, Lan, Vpn};
+    QTest::newRow("two addresses on one adapter")
+        << Interfaces{ipv4(Working, Lan), ipv4(Working, Wlan)} << Addresses{Lan, Wlan};
     QTest::newRow("down and unplugged interfaces are skipped")
         << Interfaces{ipv4(Loopback, LoopbackAddress), ipv4(Down, Lan), ipv4(NoCarrier, Bridge), ipv4(Working, Wlan)}
         << Addresses{Wlan};

@@ -24,7 +24,10 @@ QString ppd(const QString &name)
 class PrinterWindow
 {
 public:
-    PrinterWindow() : m_session(nullptr, QDir(m_out.path())) {}
+    PrinterWindow()
+        : m_session(nullptr, QDir(m_out.path()))
+    {
+    }
 
     void tick() { m_session.window().Timer7Timer(); }
     QStringList printers() const { return control(u"ListBox2"_s).value(u"items"_s).toVariant().toStringList(); }
@@ -119,9 +122,9 @@ void tst_LinuxPrinters::defaultPrinter_data()
     QTest::newRow("colour printer printing grey by default")
         << u"colour-600-grey.ppd"_s
         << QStringList{u"P: 黑白"_s, u"打印机支持彩色打印"_s, u"x: 600 y: 600 DPI (每英寸点数)"_s};
-    QTest::newRow("1200 by 600 dpi")
-        << u"colour-1200x600.ppd"_s
-        << QStringList{u"P: 彩色"_s, u"打印机支持彩色打印"_s, u"x: 1200 y: 600 DPI (每英寸点数)"_s};
+    QTest::newRow("1200 by 600 dpi") << u"colour-1200x600.ppd"_s
+                                     << QStringList{u"P: 彩色"_s, u"打印机支持彩色打印"_s,
+                                                    u"x: 1200 y: 600 DPI (每英寸点数)"_s};
 }
 
 void tst_LinuxPrinters::defaultPrinter()

@@ -60,17 +60,18 @@ void tst_LinuxRegistry::initTestCase()
 void tst_LinuxRegistry::dpkgStatus()
 {
     QCOMPARE(DpkgStatus::installedPackages(contentsOf(Root + u"/var/lib/dpkg/status"_s)),
-             (QStringList{u"dash"_s, u"libc6:amd64"_s, u"zlib1g"_s, u"libc6:i386"_s, u"tzdata"_s,
-                          u"ca-certificates"_s, u"local-tools"_s}));
+             (QStringList{u"dash"_s, u"libc6:amd64"_s, u"zlib1g"_s, u"libc6:i386"_s, u"tzdata"_s, u"ca-certificates"_s,
+                          u"local-tools"_s}));
     QCOMPARE(DpkgStatus::installedPackages("Package: a\nStatus: install ok installed"), QStringList{u"a"_s});
     QVERIFY(DpkgStatus::installedPackages({}).isEmpty());
 }
 
 void tst_LinuxRegistry::desktopEntryName()
 {
-    const QString vim = Root + u"/var/lib/flatpak/app/org.vim.Vim/current/active/export/share/applications/"
-                               "org.vim.Vim.desktop"_s;
-    QCOMPARE(DesktopEntry::name(contentsOf(vim)), u"Vim"_s);   // after its translations
+    const QString vim = Root
+        + u"/var/lib/flatpak/app/org.vim.Vim/current/active/export/share/applications/"
+          "org.vim.Vim.desktop"_s;
+    QCOMPARE(DesktopEntry::name(contentsOf(vim)), u"Vim"_s); // after its translations
     QCOMPARE(DesktopEntry::name("[Desktop Action new]\nName=New window\n[Desktop Entry]\nName=Two\\sWords\\\\\n"),
              u"Two Words\\"_s);
     QCOMPARE(DesktopEntry::name("[Desktop Entry]\nName=\n"), std::nullopt);
@@ -79,9 +80,9 @@ void tst_LinuxRegistry::desktopEntryName()
 
 void tst_LinuxRegistry::rpmPackageNames()
 {
-    QCOMPARE(InstalledPrograms::rpmPackageNames(contentsOf(PELZORA_TEST_DATA "/programs/rpm-qa.txt"_L1)),
-             (QStringList{u"filesystem"_s, u"glibc"_s, u"bash"_s, u"kernel-core"_s, u"gpg-pubkey"_s,
-                          u"NetworkManager"_s}));
+    QCOMPARE(
+        InstalledPrograms::rpmPackageNames(contentsOf(PELZORA_TEST_DATA "/programs/rpm-qa.txt"_L1)),
+        (QStringList{u"filesystem"_s, u"glibc"_s, u"bash"_s, u"kernel-core"_s, u"gpg-pubkey"_s, u"NetworkManager"_s}));
 }
 
 void tst_LinuxRegistry::snapApplications()
@@ -95,13 +96,13 @@ void tst_LinuxRegistry::snapApplications()
 void tst_LinuxRegistry::uninstallKeyListsEveryPackageManager()
 {
     LinuxRegistry registry(Root);
-    const std::unique_ptr<RegistryKey> uninstall = registry.openKey(u"software\\microsoft\\windows\\currentversion\\uninstall"_s);
+    const std::unique_ptr<RegistryKey> uninstall = registry.openKey(
+        u"software\\microsoft\\windows\\currentversion\\uninstall"_s);
     QVERIFY(uninstall);
     QCOMPARE(uninstall->subKeyNames(),
-             (QStringList{u"dash"_s, u"libc6:amd64"_s, u"zlib1g"_s, u"libc6:i386"_s, u"tzdata"_s,
-                          u"ca-certificates"_s, u"local-tools"_s, u"flatpak:org.example.NoDesktopFile"_s,
-                          u"flatpak:org.vim.Vim"_s, u"flatpak-user:org.python.Python311"_s, u"snap:firefox"_s,
-                          u"snap:hello-world"_s}));
+             (QStringList{u"dash"_s, u"libc6:amd64"_s, u"zlib1g"_s, u"libc6:i386"_s, u"tzdata"_s, u"ca-certificates"_s,
+                          u"local-tools"_s, u"flatpak:org.example.NoDesktopFile"_s, u"flatpak:org.vim.Vim"_s,
+                          u"flatpak-user:org.python.Python311"_s, u"snap:firefox"_s, u"snap:hello-world"_s}));
 }
 
 void tst_LinuxRegistry::programKeysHoldTwoTexts()
@@ -132,7 +133,7 @@ void tst_LinuxRegistry::programKeysHoldTwoTexts()
 void tst_LinuxRegistry::otherKeysAreMissing()
 {
     LinuxRegistry registry(Root);
-    QVERIFY(!registry.openKey(programKey(u"cups-filters"_s)));   // removed, its configuration left
+    QVERIFY(!registry.openKey(programKey(u"cups-filters"_s))); // removed, its configuration left
     QVERIFY(!registry.openKey(programKey(u"snap:core22"_s)));
     QVERIFY(!registry.openKey(programKey(u"dash\\sub"_s)));
     QVERIFY(!registry.openKey(u"SOFTWARE\\Microsoft"_s));
@@ -152,10 +153,10 @@ void tst_LinuxRegistry::softwarePageFromTheTree()
     QStringList captions;
     for (const TListView::Item &item : window.findChild<TListView *>(u"ListView1"_s)->viewItems())
         captions.append(item.caption);
-    QCOMPARE(captions, (QStringList{u"ca-certificates"_s, u"dash"_s, u"firefox"_s, u"hello-world"_s,
-                                    u"libc6:amd64"_s, u"libc6:i386"_s, u"local-tools"_s,
-                                    u"org.example.NoDesktopFile"_s, u"Python (v3.11)"_s, u"tzdata"_s, u"Vim"_s,
-                                    u"zlib1g"_s}));
+    QCOMPARE(captions,
+             (QStringList{u"ca-certificates"_s, u"dash"_s, u"firefox"_s, u"hello-world"_s, u"libc6:amd64"_s,
+                          u"libc6:i386"_s, u"local-tools"_s, u"org.example.NoDesktopFile"_s, u"Python (v3.11)"_s,
+                          u"tzdata"_s, u"Vim"_s, u"zlib1g"_s}));
 }
 
 QTEST_MAIN(tst_LinuxRegistry)

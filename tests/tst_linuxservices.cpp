@@ -56,7 +56,7 @@ private Q_SLOTS:
 void tst_LinuxServices::unitDescription_data()
 {
     QTest::addColumn<QByteArray>("contents");
-    QTest::addColumn<QString>("expected");   // a null string: no Description set
+    QTest::addColumn<QString>("expected"); // a null string: no Description set
 
     QTest::newRow("real unit") << contentsOf(SystemdRoot + u"/usr/lib/systemd/system/cups.service"_s)
                                << u"CUPS Scheduler"_s;
@@ -69,8 +69,7 @@ void tst_LinuxServices::unitDescription_data()
     QTest::newRow("empty assignment resets, other sections ignored")
         << contentsOf(SystemdRoot + u"/usr/lib/systemd/system/e2scrub_reap.service.d/reset.conf"_s) << u""_s;
     QTest::newRow("last one wins, blanks around =")
-        << QByteArray("[Unit]\nDescription=First\n  Description = Second  \n; Description=commented\n")
-        << u"Second"_s;
+        << QByteArray("[Unit]\nDescription=First\n  Description = Second  \n; Description=commented\n") << u"Second"_s;
     QTest::newRow("outside [Unit]") << QByteArray("Description=Loose\n[Install]\nDescription=x\n") << QString();
     QTest::newRow("UTF-8") << QByteArray("[Unit]\r\nDescription=Dienst für Drucker\r\n") << u"Dienst für Drucker"_s;
 }
@@ -114,17 +113,17 @@ void tst_LinuxServices::unitTree()
     const std::optional<QStringList> names = SystemdServiceList(SystemdRoot).displayNames();
     QVERIFY(names);
     const QStringList expected{
-        u"Daily apt upgrade and clean activities"_s,   // apt-daily itself is masked in etc
-        u"Printing service (cups.service)"_s,           // etc's drop-in beats the vendor's
-        u"D-Bus (local build)"_s,                        // usr/local before usr/lib
-        u"e2scrub_reap"_s,                               // a drop-in emptied it
-        u"Getty on tty3"_s,                              // an instance linked to its template
-        u"local-backup"_s,                               // no Description
+        u"Daily apt upgrade and clean activities"_s, // apt-daily itself is masked in etc
+        u"Printing service (cups.service)"_s, // etc's drop-in beats the vendor's
+        u"D-Bus (local build)"_s, // usr/local before usr/lib
+        u"e2scrub_reap"_s, // a drop-in emptied it
+        u"Getty on tty3"_s, // an instance linked to its template
+        u"local-backup"_s, // no Description
         u"/etc/rc.local Compatibility"_s,
         u"Run once at the next boot"_s,
         u"Locale Service"_s,
-        u"User Login Management"_s,                      // once, though dbus-org.freedesktop.login1 aliases it
-        u"Network Time Synchronization"_s,               // once, though an absolute link in etc aliases it
+        u"User Login Management"_s, // once, though dbus-org.freedesktop.login1 aliases it
+        u"Network Time Synchronization"_s, // once, though an absolute link in etc aliases it
         u"Zebra legacy daemon"_s,
     };
     QCOMPARE(*names, expected);
@@ -134,8 +133,7 @@ void tst_LinuxServices::initScriptHeader()
 {
     QCOMPARE(InitScriptHeader::shortDescription(contentsOf(InitdRoot + u"/etc/init.d/procps"_s)),
              u"Configure kernel parameters at boottime"_s);
-    QCOMPARE(InitScriptHeader::shortDescription(contentsOf(InitdRoot + u"/etc/init.d/Custom-Daemon"_s)),
-             std::nullopt);
+    QCOMPARE(InitScriptHeader::shortDescription(contentsOf(InitdRoot + u"/etc/init.d/Custom-Daemon"_s)), std::nullopt);
     QCOMPARE(InitScriptHeader::shortDescription("### BEGIN INIT INFO\n# Provides: x\n### END INIT INFO\n"
                                                 "# Short-Description: after the block\n"),
              std::nullopt);
@@ -156,10 +154,10 @@ void tst_LinuxServices::initScriptsServeWithoutUnitDirectories()
     LinuxServices services(InitdRoot);
     const std::unique_ptr<ServiceManager> manager = services.openManager(ServiceSource::AllAccess);
     QVERIFY(manager);
-    QCOMPARE(allServices(*manager, 100), (QStringList{u"CUPS Printing spooler and server"_s, u"Custom-Daemon"_s,
-                                                      u"D-Bus systemwide message bus"_s,
-                                                      u"Save system clock to hardware on shutdown."_s,
-                                                      u"Configure kernel parameters at boottime"_s}));
+    QCOMPARE(
+        allServices(*manager, 100),
+        (QStringList{u"CUPS Printing spooler and server"_s, u"Custom-Daemon"_s, u"D-Bus systemwide message bus"_s,
+                     u"Save system clock to hardware on shutdown."_s, u"Configure kernel parameters at boottime"_s}));
 }
 
 void tst_LinuxServices::noSourceMeansTheManagerCannotOpen()

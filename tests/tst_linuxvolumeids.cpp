@@ -17,7 +17,7 @@ private Q_SLOTS:
 void tst_LinuxVolumeIds::serialFromUuid_data()
 {
     QTest::addColumn<QString>("uuid");
-    QTest::addColumn<qint64>("serial");   // -1: none
+    QTest::addColumn<qint64>("serial"); // -1: none
     QTest::newRow("vfat") << u"1A2B-3C4D"_s << qint64(0x1A2B3C4D);
     QTest::newRow("exfat") << u"0a1b-2c3d"_s << qint64(0x0A1B2C3D);
     QTest::newRow("ntfs") << u"3E4A6F1B0A1B2C3D"_s << qint64(0x0A1B2C3D);

@@ -25,13 +25,12 @@ struct Figures
 QByteArray memoryJson(const Figures &f)
 {
     return u"{ \"memory\": [ { \"load\": %1, \"totalPhys\": \"%2\", \"availPhys\": \"%3\","
-           " \"totalPageFile\": \"%4\", \"availPageFile\": \"%5\" } ] }"_s
-        .arg(f.load)
-        .arg(f.totalPhys)
-        .arg(f.availPhys)
-        .arg(f.totalPageFile)
-        .arg(f.availPageFile)
-        .toUtf8();
+           " \"totalPageFile\": \"%4\", \"availPageFile\": \"%5\" } ] }"_s.arg(f.load)
+               .arg(f.totalPhys)
+               .arg(f.availPhys)
+               .arg(f.totalPageFile)
+               .arg(f.availPageFile)
+               .toUtf8();
 }
 
 // The window with the graph's timer held, so each graph tick is the test's own.
@@ -47,10 +46,7 @@ public:
     TFormMain &window() { return m_session->window(); }
     Session &session() { return m_session; }
 
-    void setMemory(const Figures &figures)
-    {
-        m_session.steps("[ { \"fixture\": " + memoryJson(figures) + " } ]");
-    }
+    void setMemory(const Figures &figures) { m_session.steps("[ { \"fixture\": " + memoryJson(figures) + " } ]"); }
     void ticks(int count)
     {
         for (int i = 0; i < count; ++i)
@@ -182,7 +178,7 @@ void tst_MemoryPage::sweepWrapsAfterColumn309()
     QCOMPARE(graph.segments(u"PaintBox1"_s).size(), 309);
     QCOMPARE(graph.segments(u"PaintBox2"_s).last().toArray(), line(307, 44, 308, 44));
 
-    graph.ticks(1);   // draws column 309, then wraps
+    graph.ticks(1); // draws column 309, then wraps
     QCOMPARE(graph.column(), 0);
     for (const QString &box : {u"PaintBox1"_s, u"PaintBox2"_s}) {
         QVERIFY(graph.segments(box).isEmpty());
@@ -254,7 +250,7 @@ void tst_MemoryPage::rowBeyondAnIntegerDrawsNothing()
 
 void tst_MemoryPage::windowRepaintKeepsTheLines()
 {
-    GraphSession graph({8 * GiB, 4 * GiB, 8 * GiB, 8 * GiB, 50});   // white in row 44, red clipped away
+    GraphSession graph({8 * GiB, 4 * GiB, 8 * GiB, 8 * GiB, 50}); // white in row 44, red clipped away
     graph.session().page(1);
     graph.ticks(10);
     auto *plot = graph.window().findChild<QGroupBox *>(u"GroupBox3"_s);

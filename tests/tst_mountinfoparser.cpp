@@ -77,10 +77,10 @@ void tst_MountInfoParser::unreadableLinesAreLeftOut()
     const QList<MountEntry> entries = MountInfoParser::parse(
         "\n"
         "garbage\n"
-        "28 1 259:2 / / rw - ext4\n"                       // source and super options missing
-        "x 1 259:2 / / rw - ext4 /dev/sda1 rw\n"          // no mount ID
-        "29 1 259 / /a rw - ext4 /dev/sda1 rw\n"          // no minor number
-        "30 1 8:1 / relative rw - ext4 /dev/sda1 rw\n"    // not an absolute mount point
+        "28 1 259:2 / / rw - ext4\n" // source and super options missing
+        "x 1 259:2 / / rw - ext4 /dev/sda1 rw\n" // no mount ID
+        "29 1 259 / /a rw - ext4 /dev/sda1 rw\n" // no minor number
+        "30 1 8:1 / relative rw - ext4 /dev/sda1 rw\n" // not an absolute mount point
         "31 1 8:1 / /ok rw - ext4 /dev/sda1 rw");
     QCOMPARE(entries.size(), 1);
     QCOMPARE(entries.at(0).mountPoint, u"/ok"_s);

@@ -35,11 +35,12 @@ void tst_PpdDefaults::defaultsOfRealFiles_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<bool>("crlf");
-    QTest::addColumn<int>("colorMode");   // 0: none stated
+    QTest::addColumn<int>("colorMode"); // 0: none stated
     QTest::addColumn<QSize>("resolution");
     for (const bool crlf : {false, true}) {
         const char *const ending = crlf ? " (CR LF)" : "";
-        QTest::addRow("colour 600%s", ending) << u"colour-600.ppd"_s << crlf << int(DeviceMode::Color) << QSize(600, 600);
+        QTest::addRow("colour 600%s", ending)
+            << u"colour-600.ppd"_s << crlf << int(DeviceMode::Color) << QSize(600, 600);
         QTest::addRow("grey 600%s", ending)
             << u"colour-600-grey.ppd"_s << crlf << int(DeviceMode::Monochrome) << QSize(600, 600);
         QTest::addRow("colour 1200x600%s", ending)
@@ -83,7 +84,7 @@ void tst_PpdDefaults::colourModels()
 void tst_PpdDefaults::resolutions_data()
 {
     QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<QSize>("resolution");   // invalid: none
+    QTest::addColumn<QSize>("resolution"); // invalid: none
     QTest::newRow("square") << QByteArray("600dpi") << QSize(600, 600);
     QTest::newRow("across and down") << QByteArray("1200x600dpi") << QSize(1200, 600);
     QTest::newRow("no unit") << QByteArray("600") << QSize();

@@ -82,8 +82,8 @@ void tst_PrinterPage::colourTexts()
     QFETCH(bool, colorFlag);
     QFETCH(QString, name);
     QFETCH(QString, support);
-    const QString printer = uR"({ "name": "P", "dmColor": %1, "colorFlag": %2, "dpi": [1200, 600] })"_s.arg(dmColor).arg(
-        colorFlag ? u"true"_s : u"false"_s);
+    const QString printer = uR"({ "name": "P", "dmColor": %1, "colorFlag": %2, "dpi": [1200, 600] })"_s.arg(dmColor)
+                                .arg(colorFlag ? u"true"_s : u"false"_s);
     Session session(printersFixture(printer, u"\"P\""_s));
     tick(session);
     QCOMPARE(labels(session), QStringList({name, support, u"x: 1200 y: 600 DPI (每英寸点数)"_s}));
@@ -130,8 +130,8 @@ void tst_PrinterPage::longDeviceNameIsShownWhole()
 {
     const QString name = u"打印机-"_s + QString(296, u'n');
     QCOMPARE(name.size(), 300);
-    Session session(printersFixture(uR"({ "name": "%1", "dmColor": 2, "colorFlag": true })"_s.arg(name),
-                                    u"\"%1\""_s.arg(name)));
+    Session session(
+        printersFixture(uR"({ "name": "%1", "dmColor": 2, "colorFlag": true })"_s.arg(name), u"\"%1\""_s.arg(name)));
     tick(session);
     QCOMPARE(listed(session), QStringList{name});
     QCOMPARE(session.text(u"Label26"_s), name + u": 彩色"_s);
@@ -144,8 +144,8 @@ void tst_PrinterPage::resolutionFollowsTheDefaultOneTickLater()
 {
     Session session(printersFixture(TwoPrinters, u"\"B\""_s));
     tick(session);
-    session.steps(u"[ { \"fixture\": %1 } ]"_s.arg(QString::fromUtf8(printersFixture(TwoPrinters, u"\"A\""_s)))
-                      .toUtf8());
+    session.steps(
+        u"[ { \"fixture\": %1 } ]"_s.arg(QString::fromUtf8(printersFixture(TwoPrinters, u"\"A\""_s))).toUtf8());
     tick(session);
     QCOMPARE(labels(session),
              QStringList({u"A: 黑白"_s, u"打印机不支持彩色打印"_s, u"x: 600 y: 600 DPI (每英寸点数)"_s}));

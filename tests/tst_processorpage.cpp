@@ -28,8 +28,8 @@ QByteArray fixture(const QString &leaf1Eax = u"0x000306A9"_s, const QString &lea
            " \"0x80000002\": [\"0x20202020\", \"0x20202020\", \"0x65746E49\", \"0x2952286C\"],"
            " \"0x80000003\": [\"0x726F4320\", \"0x4D542865\", \"0x35692029\", \"0x3033332D\"],"
            " \"0x80000004\": [\"0x43205030\", \"0x40205550\", \"0x322E3320\", \"%4\"] } } }"_s
-        .arg(leaf1Eax, leaf1Edx, highestExtended, brandTail)
-        .toUtf8();
+               .arg(leaf1Eax, leaf1Edx, highestExtended, brandTail)
+               .toUtf8();
 }
 
 // The report as lines, checking on the way that labels are red at the margin
@@ -50,7 +50,9 @@ QList<Line> reportOf(const QByteArray &fixtureJson)
             lines.append({y, QString(), QString()});
         Line &line = lines.last();
         if (red) {
-            [&] { QCOMPARE(run.value(u"x"_s).toInt(), 15); }();
+            [&] {
+                QCOMPARE(run.value(u"x"_s).toInt(), 15);
+            }();
             line.label = text;
         } else {
             [&] {
@@ -127,7 +129,7 @@ void tst_ProcessorPage::withoutExtendedLeavesTheReportEndsAtLine21()
 {
     for (const QString &highest : {u"0x80000000"_s, u"0x7FFFFFFF"_s, u"0x0"_s}) {
         const QList<Line> lines = reportOf(fixture(u"0x000306A9"_s, u"0xBFEBFBFF"_s, highest));
-        QCOMPARE(lines.size(), 19);   // 21 lines, two of them blank
+        QCOMPARE(lines.size(), 19); // 21 lines, two of them blank
         QCOMPARE(lines.constLast().y, 265);
         QCOMPARE(lines.constLast().label, u"   - 扩展CPUID "_s);
         QCOMPARE(lines.constLast().value, u"不支持."_s);
@@ -155,7 +157,7 @@ void tst_ProcessorPage::modelIsOneHexadecimalDigit()
     const QList<Line> lines = reportOf(fixture(eax));
     QCOMPARE(lines.at(3).label, u"   - 型号: "_s);
     QCOMPARE(lines.at(3).value, text);
-    QCOMPARE(lines.at(2).value, u"9"_s);   // the stepping beside it stays decimal
+    QCOMPARE(lines.at(2).value, u"9"_s); // the stepping beside it stays decimal
 }
 
 void tst_ProcessorPage::fxsaveLabelFollowsItsFlag()
@@ -163,12 +165,12 @@ void tst_ProcessorPage::fxsaveLabelFollowsItsFlag()
     const QList<Line> with = reportOf(fixture(u"0x306A9"_s, u"0x01000000"_s));
     QCOMPARE(with.at(15).label, u"FXSAVE & FXRSTOR 指令 "_s);
     QCOMPARE(with.at(15).value, u"支持"_s);
-    QCOMPARE(with.at(14).value, u"不支持"_s);   // MMX
+    QCOMPARE(with.at(14).value, u"不支持"_s); // MMX
     const QList<Line> without = reportOf(fixture(u"0x306A9"_s, u"0x00840000"_s));
     QCOMPARE(without.at(15).label, u"FXSAVE & FXRSTOR 指令集"_s);
     QCOMPARE(without.at(15).value, u"不支持"_s);
     QCOMPARE(without.at(14).value, u"支持"_s);
-    QCOMPARE(without.at(12).value, u"有效"_s);   // serial-number flag, bit 18
+    QCOMPARE(without.at(12).value, u"有效"_s); // serial-number flag, bit 18
 }
 
 void tst_ProcessorPage::onlyOneTrailingNulIsDroppedFromTheBrand()
@@ -176,7 +178,8 @@ void tst_ProcessorPage::onlyOneTrailingNulIsDroppedFromTheBrand()
     const QString padded = reportOf(fixture(u"0x306A9"_s, u"0"_s, u"0x80000004"_s, u"0x00000000"_s)).constLast().value;
     QCOMPARE(padded.size(), 5 + 47);
     QCOMPARE(padded, brand(u"\0\0\0"_s));
-    const QString unpadded = reportOf(fixture(u"0x306A9"_s, u"0"_s, u"0x80000004"_s, u"0x41424344"_s)).constLast().value;
+    const QString unpadded =
+        reportOf(fixture(u"0x306A9"_s, u"0"_s, u"0x80000004"_s, u"0x41424344"_s)).constLast().value;
     QCOMPARE(unpadded, brand(u"DCBA"_s));
     QCOMPARE(unpadded.size(), 5 + 48);
 }

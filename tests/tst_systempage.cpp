@@ -100,7 +100,9 @@ private:
     {
     public:
         FlakyRegistry(RegistrySource &inner, QString failingPath, int failures)
-            : m_inner(inner), m_failingPath(std::move(failingPath)), m_failures(failures)
+            : m_inner(inner)
+            , m_failingPath(std::move(failingPath))
+            , m_failures(failures)
         {
         }
 
@@ -186,14 +188,16 @@ void tst_SystemPage::softwareFill_data()
     QTest::addColumn<QStringList>("expected");
 
     const QJsonObject editor = program(u"Editor"_s, u"Editor"_s, u"C:\\editor\\remove.exe"_s);
-    const auto with = [&](const QJsonObject &key) { return uninstallFixture({key, editor}); };
+    const auto with = [&](const QJsonObject &key) {
+        return uninstallFixture({key, editor});
+    };
     const auto keyWith = [](const QJsonObject &values) {
         return QJsonObject{{u"name"_s, u"K"_s}, {u"values"_s, values}};
     };
     const QString editorLine = u"Editor|C:\\editor\\remove.exe"_s;
 
-    QTest::newRow("no DisplayName")
-        << with(keyWith({{u"UninstallString"_s, text(u"x.exe"_s)}})) << QStringList{editorLine};
+    QTest::newRow("no DisplayName") << with(keyWith({{u"UninstallString"_s, text(u"x.exe"_s)}}))
+                                    << QStringList{editorLine};
     QTest::newRow("empty DisplayName") << with(program(u"K"_s, u""_s, u"x.exe"_s)) << QStringList{editorLine};
     QTest::newRow("DisplayName of no bytes")
         << with(keyWith({{u"DisplayName"_s, QJsonObject{{u"type"_s, u"REG_BINARY"_s}, {u"data"_s, QJsonArray()}}}}))
@@ -205,28 +209,26 @@ void tst_SystemPage::softwareFill_data()
         << with(keyWith({{u"DisplayName"_s, text(u"Viewer"_s)},
                          {u"UninstallString"_s, text(u"%ProgramFiles%\\v.exe"_s, "REG_EXPAND_SZ")}}))
         << QStringList{editorLine, u"Viewer|%ProgramFiles%\\v.exe"_s};
-    QTest::newRow("same display name twice")
-        << uninstallFixture({program(u"A"_s, u"Viewer"_s, u"a.exe"_s), editor, program(u"B"_s, u"Viewer"_s, u"b.exe"_s)})
-        << QStringList{editorLine, u"Viewer|a.exe"_s, u"Viewer|b.exe"_s};
-    QTest::newRow("numeric DisplayName")
-        << with(keyWith({{u"DisplayName"_s, QJsonObject{{u"type"_s, u"REG_DWORD"_s}, {u"data"_s, 5}}}}))
-        << QStringList{editorLine};
-    QTest::newRow("binary UninstallString")
-        << with(keyWith({{u"DisplayName"_s, text(u"Viewer"_s)},
-                         {u"UninstallString"_s, QJsonObject{{u"type"_s, u"REG_BINARY"_s}, {u"data"_s, QJsonArray{1, 2}}}}}))
-        << QStringList{editorLine, u"Viewer|"_s};
-    QTest::newRow("list of texts as DisplayName")
-        << with(keyWith({{u"DisplayName"_s, QJsonObject{{u"type"_s, u"REG_MULTI_SZ"_s},
-                                                         {u"data"_s, QJsonArray{u"Viewer"_s}}}}}))
-        << QStringList{editorLine};
-    QTest::newRow("DisplayName that cannot be read")
-        << with(keyWith({{u"DisplayName"_s, QJsonObject{{u"type"_s, u"REG_SZ"_s}, {u"data"_s, u"Viewer"_s},
-                                                         {u"readFails"_s, true}}}}))
-        << QStringList{editorLine};
+    QTest::newRow("same display name twice") << uninstallFixture(
+        {program(u"A"_s, u"Viewer"_s, u"a.exe"_s), editor, program(u"B"_s, u"Viewer"_s, u"b.exe"_s)})
+                                             << QStringList{editorLine, u"Viewer|a.exe"_s, u"Viewer|b.exe"_s};
+    QTest::newRow("numeric DisplayName") << with(
+        keyWith({{u"DisplayName"_s, QJsonObject{{u"type"_s, u"REG_DWORD"_s}, {u"data"_s, 5}}}}))
+                                         << QStringList{editorLine};
+    QTest::newRow("binary UninstallString") << with(
+        keyWith({{u"DisplayName"_s, text(u"Viewer"_s)},
+                 {u"UninstallString"_s, QJsonObject{{u"type"_s, u"REG_BINARY"_s}, {u"data"_s, QJsonArray{1, 2}}}}}))
+                                            << QStringList{editorLine, u"Viewer|"_s};
+    QTest::newRow("list of texts as DisplayName") << with(keyWith(
+        {{u"DisplayName"_s, QJsonObject{{u"type"_s, u"REG_MULTI_SZ"_s}, {u"data"_s, QJsonArray{u"Viewer"_s}}}}}))
+                                                  << QStringList{editorLine};
+    QTest::newRow("DisplayName that cannot be read") << with(keyWith(
+        {{u"DisplayName"_s, QJsonObject{{u"type"_s, u"REG_SZ"_s}, {u"data"_s, u"Viewer"_s}, {u"readFails"_s, true}}}}))
+                                                     << QStringList{editorLine};
     QTest::newRow("UninstallString that cannot be read")
         << with(keyWith({{u"DisplayName"_s, text(u"Viewer"_s)},
-                         {u"UninstallString"_s, QJsonObject{{u"type"_s, u"REG_SZ"_s}, {u"data"_s, u"v.exe"_s},
-                                                             {u"readFails"_s, true}}}}))
+                         {u"UninstallString"_s,
+                          QJsonObject{{u"type"_s, u"REG_SZ"_s}, {u"data"_s, u"v.exe"_s}, {u"readFails"_s, true}}}}))
         << QStringList{editorLine, u"Viewer|"_s};
     QTest::newRow("key that cannot be opened")
         << with(QJsonObject{{u"name"_s, u"K"_s}, {u"opens"_s, false}}) << QStringList{editorLine};
@@ -250,7 +252,7 @@ void tst_SystemPage::captionsSortByLanguageWithCaseDistinguished()
 {
     const QStringList captions{u"beta"_s, u"Zeta"_s, u"Alpha"_s, u"alpha"_s, u"Beta"_s, u"zeta"_s, u"Éclair"_s};
     QJsonArray keys;
-    for (const QString &caption : captions)   // key names are case-insensitive: number them
+    for (const QString &caption : captions) // key names are case-insensitive: number them
         keys.append(program(u"K%1"_s.arg(keys.size()), caption, u"remove "_s + caption));
     Session session(uninstallFixture(keys));
     QTRY_VERIFY(!timerEnabled(session, u"Timer6"_s));
@@ -265,9 +267,11 @@ void tst_SystemPage::captionsSortByLanguageWithCaseDistinguished()
 void tst_SystemPage::failedFillShowsWhatItHadAndStartsAfreshNextTime()
 {
     FakeMachine machine;
-    const QJsonObject fixture = QJsonDocument::fromJson(uninstallFixture({
-        program(u"K1"_s, u"Zip"_s, u"z.exe"_s), program(u"K2"_s, u"Audio"_s, u"a.exe"_s),
-        program(u"K3"_s, u"Maps"_s, u"m.exe"_s), program(u"K4"_s, u"Chat"_s, u"c.exe"_s)})).object();
+    const QJsonObject fixture = QJsonDocument::fromJson(uninstallFixture({program(u"K1"_s, u"Zip"_s, u"z.exe"_s),
+                                                                          program(u"K2"_s, u"Audio"_s, u"a.exe"_s),
+                                                                          program(u"K3"_s, u"Maps"_s, u"m.exe"_s),
+                                                                          program(u"K4"_s, u"Chat"_s, u"c.exe"_s)}))
+                                    .object();
     FixtureLoader(u"test fixture"_s).apply(fixture, machine);
     FlakyRegistryPlatform platform(std::move(machine), u"K3"_s, 1);
     QStringList reports;
@@ -328,7 +332,7 @@ void tst_SystemPage::shownListRedrawsOncePerFill()
     TFormMain &window = session->window();
     auto *list = window.findChild<TListView *>(u"ListView1"_s);
     PaintCounter paints(list->viewport());
-    for (int fill = 0; fill < 2; ++fill) {   // the first fill also brings the scroll bar
+    for (int fill = 0; fill < 2; ++fill) { // the first fill also brings the scroll bar
         paints.count = 0;
         window.Timer6Timer();
         QTRY_COMPARE(paints.count, 1);

@@ -40,7 +40,7 @@ TUrlLabel *link(Session &session, const QString &name)
 QStringList clickAndListOpened(Session &session, const QString &name)
 {
     session->runStep({{u"click"_s, name}});
-    QTest::qWait(30);   // lets a repaint happen
+    QTest::qWait(30); // lets a repaint happen
     return session.dump().value(u"shellOpened"_s).toVariant().toStringList();
 }
 
@@ -63,8 +63,8 @@ private Q_SLOTS:
 void tst_UrlLabel::clickOpensTheTarget_data()
 {
     QTest::addColumn<QString>("opens");
-    QTest::addColumn<QString>("url");       // null: the form's
-    QTest::addColumn<QString>("caption");   // null: the form's
+    QTest::addColumn<QString>("url"); // null: the form's
+    QTest::addColumn<QString>("caption"); // null: the form's
     QTest::addColumn<QStringList>("opened");
     QTest::addColumn<bool>("visited");
     const QString contact = u"team@pelzora.org"_s;
@@ -154,8 +154,7 @@ void tst_UrlLabel::onlyAPressAndReleaseOverTheLinkIsAClick()
     machine.shellOpens.answers = {true};
     FakeShell shell(machine);
     QWidget page;
-    TUrlLabel label(shell, u"Link"_s, QRect(0, 0, 65, 17), {FormFonts::windowFont(), Qt::black}, u"x"_s, u"y"_s,
-                    &page);
+    TUrlLabel label(shell, u"Link"_s, QRect(0, 0, 65, 17), {FormFonts::windowFont(), Qt::black}, u"x"_s, u"y"_s, &page);
     int clicks = 0;
     connect(&label, &TStyledLabel::clicked, this, [&] { ++clicks; });
     const auto send = [&](QEvent::Type type, Qt::MouseButton button, QPoint at = QPoint(2, 2)) {
@@ -166,8 +165,8 @@ void tst_UrlLabel::onlyAPressAndReleaseOverTheLinkIsAClick()
     send(QEvent::MouseButtonPress, Qt::RightButton);
     send(QEvent::MouseButtonRelease, Qt::RightButton);
     send(QEvent::MouseButtonPress, Qt::LeftButton);
-    send(QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(label.width() + 5, 2));   // released outside
-    send(QEvent::MouseButtonRelease, Qt::LeftButton);                                 // no press before it
+    send(QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(label.width() + 5, 2)); // released outside
+    send(QEvent::MouseButtonRelease, Qt::LeftButton); // no press before it
     QCOMPARE(clicks, 0);
     // A double click arrives as press, release, press, double click, release, and opens once.
     for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonPress,
@@ -183,23 +182,22 @@ void tst_UrlLabel::colourSettersApplyTheLinkColour()
     FakeShell shell(machine);
     QWidget page;
     const QColor highlight = page.palette().color(QPalette::Highlight);
-    TUrlLabel label(shell, u"Link"_s, QRect(0, 0, 65, 17), {FormFonts::windowFont(), Qt::black}, u"x"_s, u"x"_s,
-                    &page);
+    TUrlLabel label(shell, u"Link"_s, QRect(0, 0, 65, 17), {FormFonts::windowFont(), Qt::black}, u"x"_s, u"x"_s, &page);
     QCOMPARE(label.cursor().shape(), Qt::PointingHandCursor);
     QCOMPARE(label.visitedColor(), QColor(128, 0, 128));
     QCOMPARE(label.unvisitedColor(), highlight);
     label.setVisited(false);
     label.setUnvisitedColor(highlight);
-    QCOMPARE(label.textColor(), QColor(Qt::black));   // unchanged values apply nothing
+    QCOMPARE(label.textColor(), QColor(Qt::black)); // unchanged values apply nothing
 
     label.setVisitedColor(Qt::red);
-    QCOMPARE(label.textColor(), highlight);   // a change applies the colour of the current state
+    QCOMPARE(label.textColor(), highlight); // a change applies the colour of the current state
     label.setVisited(true);
     QCOMPARE(label.textColor(), QColor(Qt::red));
     label.setUnvisitedColor(Qt::blue);
     QCOMPARE(label.textColor(), QColor(Qt::red));
     label.setVisited(false);
-    QCOMPARE(label.textColor(), QColor(Qt::blue));   // not back to the form's colour
+    QCOMPARE(label.textColor(), QColor(Qt::blue)); // not back to the form's colour
 }
 
 QTEST_MAIN(tst_UrlLabel)

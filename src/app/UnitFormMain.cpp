@@ -56,8 +56,9 @@ QIcon programIcon()
 } // namespace
 
 TFormMain::TFormMain(Platform &platform, const FailureReport &failureReport, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                          | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
+    : QWidget(parent,
+              Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                  | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
     , m_platform(platform)
     , m_failureReport(failureReport)
 {

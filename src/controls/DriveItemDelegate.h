@@ -17,8 +17,8 @@ public:
 
     // One item: background, icon (nullptr: none), text and focus frame. With
     // an empty text and no icon only the background and the focus frame are drawn.
-    static void paintItem(QPainter *painter, const QRect &rect, const QString &text, const QPixmap *icon,
-                          bool selected, bool focused, const QWidget *widget);
+    static void paintItem(QPainter *painter, const QRect &rect, const QString &text, const QPixmap *icon, bool selected,
+                          bool focused, const QWidget *widget);
 
 private:
     TDriveComboBox *m_selector;

@@ -125,7 +125,7 @@ void TDriveComboBox::addDrive(QChar letter)
         addItem(prefix + u' ' + volumeTag(root), int(DriveIcons::Ram));
         break;
     default:
-        break;   // unknown or without a root directory: not a drive to offer
+        break; // unknown or without a root directory: not a drive to offer
     }
 }
 

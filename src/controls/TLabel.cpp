@@ -6,8 +6,8 @@
 #include <QFontMetricsF>
 #include <QtMath>
 
-#include <algorithm>
 #include <QPainter>
+#include <algorithm>
 
 TLabel::TLabel(const QString &name, const QRect &bounds, const QString &caption, QWidget *parent,
                Qt::Alignment alignment)
@@ -50,8 +50,7 @@ void TLabel::setTextColor(const QColor &color)
 
 int TLabel::textFlags() const
 {
-    return Qt::TextSingleLine | Qt::TextExpandTabs | Qt::AlignTop
-        | (m_rightJustified ? Qt::AlignRight : Qt::AlignLeft);
+    return Qt::TextSingleLine | Qt::TextExpandTabs | Qt::AlignTop | (m_rightJustified ? Qt::AlignRight : Qt::AlignLeft);
 }
 
 namespace {
@@ -74,7 +73,8 @@ QSize TLabel::captionSize() const
 {
     // An empty caption keeps the height of one line.
     const QString measured = m_caption.isEmpty() ? QStringLiteral(" ") : m_caption;
-    QSize size = hasControlCharacters(measured) ? fontMetrics().size(textFlags(), measured) : plainTextSize(QFontMetricsF(font()), measured);
+    QSize size = hasControlCharacters(measured) ? fontMetrics().size(textFlags(), measured)
+                                                : plainTextSize(QFontMetricsF(font()), measured);
     if (m_caption.isEmpty())
         size.setWidth(0);
     return size;

@@ -13,8 +13,7 @@ public:
            Qt::Alignment alignment = Qt::AlignLeft);
 
     // A caption label: the window's font, drawn red.
-    static TLabel *captionLabel(const QString &name, const QRect &bounds, const QString &caption,
-                                QWidget *parent);
+    static TLabel *captionLabel(const QString &name, const QRect &bounds, const QString &caption, QWidget *parent);
 
     QString caption() const { return m_caption; }
     // Replaces the caption, resizing and repainting only when it differs.

@@ -60,7 +60,11 @@ private:
 class FocusedSelectionDelegate final : public QStyledItemDelegate
 {
 public:
-    explicit FocusedSelectionDelegate(QAbstractItemView *view) : QStyledItemDelegate(view), m_view(view) {}
+    explicit FocusedSelectionDelegate(QAbstractItemView *view)
+        : QStyledItemDelegate(view)
+        , m_view(view)
+    {
+    }
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {

@@ -31,8 +31,7 @@ AboutPage::AboutPage(ShellSource &shell, QWidget *parent)
     QFont linkFace = FormFonts::windowFont();
     linkFace.setUnderline(true);
     const TStyledLabel::StoredFont linkFont{linkFace, palette().color(QPalette::WindowText)};
-    new TUrlLabel(shell, u"UrlLabel1"_s, QRect(112, 128, 140, 14), linkFont, HomePageAddress, HomePageAddress,
-                  this);
+    new TUrlLabel(shell, u"UrlLabel1"_s, QRect(112, 128, 140, 14), linkFont, HomePageAddress, HomePageAddress, this);
     new TUrlLabel(shell, u"UrlLabel2"_s, QRect(112, 152, 103, 14), linkFont, ContactAddress,
                   u"mailto:"_s + ContactAddress, this);
 }

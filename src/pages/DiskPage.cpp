@@ -1,10 +1,10 @@
 #include "DiskPage.h"
 
+#include "MegabyteText.h"
 #include "controls/TDriveComboBox.h"
 #include "controls/TFileListBox.h"
 #include "controls/TGroupBox.h"
 #include "controls/TLabel.h"
-#include "MegabyteText.h"
 #include "platform/DriveSource.h"
 
 using namespace Qt::StringLiterals;

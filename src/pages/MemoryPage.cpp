@@ -1,10 +1,10 @@
 #include "MemoryPage.h"
 
+#include "MegabyteText.h"
 #include "controls/TGroupBox.h"
 #include "controls/TLabel.h"
 #include "controls/TPaintBox.h"
 #include "controls/TShape.h"
-#include "MegabyteText.h"
 #include "platform/Failure.h"
 #include "platform/MemorySource.h"
 

@@ -11,7 +11,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr quint16 NetworkLibraryVersion = 0x0101;   // 1.1
+constexpr quint16 NetworkLibraryVersion = 0x0101; // 1.1
 constexpr qsizetype HostNameBufferSize = 64;
 
 constexpr quint64 MillisecondsPerDay = 86'400'000;
@@ -31,7 +31,10 @@ QByteArray bufferedName(const QByteArray &name)
 // network library that the program would otherwise load at start only for this.
 QString dottedDecimal(quint32 address)
 {
-    return u"%1.%2.%3.%4"_s.arg(address >> 24).arg((address >> 16) & 0xFFu).arg((address >> 8) & 0xFFu).arg(address & 0xFFu);
+    return u"%1.%2.%3.%4"_s.arg(address >> 24)
+        .arg((address >> 16) & 0xFFu)
+        .arg((address >> 8) & 0xFFu)
+        .arg(address & 0xFFu);
 }
 
 } // namespace
@@ -85,7 +88,7 @@ QString OtherPage::GetUptimeText()
     rest %= MillisecondsPerMinute;
     const quint64 seconds = rest / MillisecondsPerSecond;
     return u"运行时间: %1 天 %2 小时 %3 分 %4 秒"_s.arg(QString::number(days), QString::number(hours),
-                                                       QString::number(minutes), QString::number(seconds));
+                                                        QString::number(minutes), QString::number(seconds));
 }
 
 void OtherPage::writeAddress()

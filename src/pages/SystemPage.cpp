@@ -76,8 +76,7 @@ bool SystemPage::ListServices(quint32 serviceType, quint32 serviceState, TListBo
         return false;
     quint32 resumeHandle = 0;
     for (;;) {
-        const QStringList batch = manager->enumerateServices(serviceType, serviceState, resumeHandle,
-                                                             ServiceBatchSize);
+        const QStringList batch = manager->enumerateServices(serviceType, serviceState, resumeHandle, ServiceBatchSize);
         if (batch.isEmpty())
             return true;
         for (const QString &displayName : batch)

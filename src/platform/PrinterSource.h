@@ -46,7 +46,7 @@ public:
     // The printer page asks its questions in rounds, one a tick. Within a round a
     // source may answer a question again from what it learnt the first time; a
     // new round asks afresh.
-    virtual void beginRound() {}
+    virtual void beginRound() { }
 
     // Local printers and connections, in the spooler's order; nullopt when enumerating fails.
     virtual std::optional<QStringList> printerNames() = 0;
@@ -58,7 +58,7 @@ public:
     virtual int documentPropertiesSize(const QString &deviceName) = 0;
     virtual std::optional<DeviceMode> documentProperties(const QString &deviceName) = 0;
     // nullptr when no context can be made for the printer.
-    virtual std::unique_ptr<InformationContext> createInformationContext(
-        const QString &driverName, const QString &deviceName, const QString &port,
-        const DeviceMode *deviceMode) = 0;
+    virtual std::unique_ptr<InformationContext> createInformationContext(const QString &driverName,
+                                                                         const QString &deviceName, const QString &port,
+                                                                         const DeviceMode *deviceMode) = 0;
 };

@@ -13,8 +13,8 @@ public:
     // Up to maxRecords display names of the services matching the filters,
     // starting at resumeHandle (0 for the first batch) and advancing it.
     // An empty answer means there are no more.
-    virtual QStringList enumerateServices(quint32 serviceType, quint32 serviceState,
-                                          quint32 &resumeHandle, int maxRecords) = 0;
+    virtual QStringList enumerateServices(quint32 serviceType, quint32 serviceState, quint32 &resumeHandle,
+                                          int maxRecords) = 0;
 };
 
 class ServiceSource

@@ -68,7 +68,8 @@ CupsScheduler::~CupsScheduler()
 
 bool CupsScheduler::isInstalled()
 {
-    return !cupsd().isEmpty() && !QStandardPaths::findExecutable(u"lpadmin"_s, {u"/usr/sbin"_s, u"/usr/bin"_s}).isEmpty();
+    return !cupsd().isEmpty()
+        && !QStandardPaths::findExecutable(u"lpadmin"_s, {u"/usr/sbin"_s, u"/usr/bin"_s}).isEmpty();
 }
 
 QString CupsScheduler::path(const QString &name) const
@@ -193,8 +194,8 @@ bool CupsScheduler::run(const QString &program, const QStringList &arguments, QS
 {
     QProcess process;
     process.setProcessEnvironment(m_environment);
-    const QString executable =
-        QStandardPaths::findExecutable(program, {u"/usr/sbin"_s, u"/usr/bin"_s, u"/sbin"_s, u"/bin"_s});
+    const QString executable = QStandardPaths::findExecutable(program,
+                                                              {u"/usr/sbin"_s, u"/usr/bin"_s, u"/sbin"_s, u"/bin"_s});
     process.start(executable.isEmpty() ? program : executable, arguments);
     if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
         m_error = u"%1 %2 failed: %3 %4"_s.arg(program, arguments.join(u' '), process.errorString(),

@@ -179,20 +179,17 @@ QJsonObject StateDump::capture(const TFormMain &window, Platform &platform, cons
 
     QJsonObject timers;
     for (const TTimer *timer : window.timers())
-        timers[timer->objectName()] = QJsonObject{{u"interval"_s, timer->interval()}, {u"enabled"_s, timer->isEnabled()}};
+        timers[timer->objectName()] = QJsonObject{{u"interval"_s, timer->interval()},
+                                                  {u"enabled"_s, timer->isEnabled()}};
 
     QJsonObject events;
     for (auto it = window.events().begin(); it != window.events().end(); ++it)
         events[it.key()] = it.value();
 
-    QJsonObject dump{{u"window"_s, windowOf(window)},
-                     {u"page"_s, window.notebook()->pageIndex()},
-                     {u"tabs"_s, toArray(tabs)},
-                     {u"timers"_s, timers},
-                     {u"controls"_s, controls},
-                     {u"graphColumn"_s, window.memoryPage()->graphColumn()},
-                     {u"events"_s, events},
-                     {u"currentDirectory"_s, platform.drives().currentDirectory()},
+    QJsonObject dump{{u"window"_s, windowOf(window)}, {u"page"_s, window.notebook()->pageIndex()},
+                     {u"tabs"_s, toArray(tabs)},      {u"timers"_s, timers},
+                     {u"controls"_s, controls},       {u"graphColumn"_s, window.memoryPage()->graphColumn()},
+                     {u"events"_s, events},           {u"currentDirectory"_s, platform.drives().currentDirectory()},
                      {u"reports"_s, toArray(reports)}};
     if (machine) {
         dump[u"network"_s] = QJsonObject{{u"startups"_s, machine->networkStartups},

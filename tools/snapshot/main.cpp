@@ -29,8 +29,8 @@ QJsonArray readSteps(const QString &path)
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
     if (error.error != QJsonParseError::NoError)
-        throw StepError(
-            (u"%1: malformed JSON at offset %2: %3"_s.arg(path).arg(error.offset).arg(error.errorString())).toStdString());
+        throw StepError((u"%1: malformed JSON at offset %2: %3"_s.arg(path).arg(error.offset).arg(error.errorString()))
+                            .toStdString());
     if (!document.isArray())
         throw StepError((u"%1: the steps must be a JSON array"_s.arg(path)).toStdString());
     return document.array();
@@ -78,8 +78,8 @@ int main(int argc, char *argv[])
         std::unique_ptr<FakePlatform> fake;
         if (parser.isSet(fixtureOption))
             fake = std::make_unique<FakePlatform>(FixtureLoader::loadFile(parser.value(fixtureOption)));
-        const QJsonArray steps =
-            parser.isSet(stepsOption) ? readSteps(parser.value(stepsOption)) : SnapshotSession::defaultSteps();
+        const QJsonArray steps = parser.isSet(stepsOption) ? readSteps(parser.value(stepsOption))
+                                                           : SnapshotSession::defaultSteps();
         SnapshotSession session(std::move(fake), out);
         session.run(steps);
     } catch (const FixtureError &error) {

@@ -7,7 +7,10 @@ struct FakeMachine;
 class FakeClock final : public ClockSource
 {
 public:
-    explicit FakeClock(FakeMachine &machine) : m_machine(machine) {}
+    explicit FakeClock(FakeMachine &machine)
+        : m_machine(machine)
+    {
+    }
 
     quint64 tickCount() override;
 

@@ -7,7 +7,10 @@ struct FakeMachine;
 class FakeCpuid final : public CpuidSource
 {
 public:
-    explicit FakeCpuid(FakeMachine &machine) : m_machine(machine) {}
+    explicit FakeCpuid(FakeMachine &machine)
+        : m_machine(machine)
+    {
+    }
 
     bool hasCpuid() const override;
     CpuidRegisters cpuid(quint32 leaf) const override;

@@ -10,7 +10,10 @@ struct FakeMachine;
 class FakeDrives final : public DriveSource
 {
 public:
-    explicit FakeDrives(FakeMachine &machine) : m_machine(machine) {}
+    explicit FakeDrives(FakeMachine &machine)
+        : m_machine(machine)
+    {
+    }
 
     quint32 logicalDrives() override;
     DriveType driveType(const QString &root) override;
@@ -26,5 +29,5 @@ private:
     const FakeDrive *currentDrive() const;
 
     FakeMachine &m_machine;
-    QStringList m_networkDirectories;   // paths without a drive letter the program has been in
+    QStringList m_networkDirectories; // paths without a drive letter the program has been in
 };

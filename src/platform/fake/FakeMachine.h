@@ -48,20 +48,20 @@ struct FakeDrive
     quint64 totalBytes = 0;
     quint64 freeBytes = 0;
     std::optional<QString> remoteName;
-    bool ready = true;             // false: no medium, so entering it and measuring it fail
+    bool ready = true; // false: no medium, so entering it and measuring it fail
     bool volumeQueryFails = false;
 };
 
 struct FakeServiceTable
 {
     bool managerOpens = true;
-    QStringList displayNames;      // in the manager's order
+    QStringList displayNames; // in the manager's order
 };
 
 struct FakeRegistryValue
 {
     RegistryValueType type = RegistryValueType::Sz;
-    QByteArray data;               // as the registry stores it (texts UTF-8 with their NUL)
+    QByteArray data; // as the registry stores it (texts UTF-8 with their NUL)
     bool readFails = false;
 };
 
@@ -101,7 +101,7 @@ struct FakeHost
     QByteArray name = "localhost";
     bool nameFails = false;
     bool resolves = true;
-    QList<quint32> addresses;      // IPv4, host byte order
+    QList<quint32> addresses; // IPv4, host byte order
 };
 
 // The whole fake machine a fixture describes, plus what the program did to it.
@@ -119,7 +119,7 @@ struct FakeMachine
 
     // State the program changes.
     QString currentDirectory = QStringLiteral("C:\\");
-    QMap<QChar, QString> driveDirectories;   // last directory entered on each drive
+    QMap<QChar, QString> driveDirectories; // last directory entered on each drive
     int networkStartups = 0;
     int networkCleanups = 0;
     QStringList shellOpened;

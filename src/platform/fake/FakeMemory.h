@@ -7,7 +7,10 @@ struct FakeMachine;
 class FakeMemory final : public MemorySource
 {
 public:
-    explicit FakeMemory(FakeMachine &machine) : m_machine(machine) {}
+    explicit FakeMemory(FakeMachine &machine)
+        : m_machine(machine)
+    {
+    }
 
     MemoryStatus globalMemoryStatus() override;
 

@@ -7,7 +7,10 @@ struct FakeMachine;
 class FakeNetwork final : public NetworkSource
 {
 public:
-    explicit FakeNetwork(FakeMachine &machine) : m_machine(machine) {}
+    explicit FakeNetwork(FakeMachine &machine)
+        : m_machine(machine)
+    {
+    }
 
     int startup(quint16 version) override;
     void cleanup() override;

@@ -26,12 +26,39 @@ FakePlatform::FakePlatform(FakeMachine machine)
 
 FakePlatform::~FakePlatform() = default;
 
-CpuidSource &FakePlatform::cpuid() { return *m_cpuid; }
-MemorySource &FakePlatform::memory() { return *m_memory; }
-DriveSource &FakePlatform::drives() { return *m_drives; }
-ServiceSource &FakePlatform::services() { return *m_services; }
-RegistrySource &FakePlatform::registry() { return *m_registry; }
-PrinterSource &FakePlatform::printers() { return *m_printers; }
-NetworkSource &FakePlatform::network() { return *m_network; }
-ClockSource &FakePlatform::clock() { return *m_clock; }
-ShellSource &FakePlatform::shell() { return *m_shell; }
+CpuidSource &FakePlatform::cpuid()
+{
+    return *m_cpuid;
+}
+MemorySource &FakePlatform::memory()
+{
+    return *m_memory;
+}
+DriveSource &FakePlatform::drives()
+{
+    return *m_drives;
+}
+ServiceSource &FakePlatform::services()
+{
+    return *m_services;
+}
+RegistrySource &FakePlatform::registry()
+{
+    return *m_registry;
+}
+PrinterSource &FakePlatform::printers()
+{
+    return *m_printers;
+}
+NetworkSource &FakePlatform::network()
+{
+    return *m_network;
+}
+ClockSource &FakePlatform::clock()
+{
+    return *m_clock;
+}
+ShellSource &FakePlatform::shell()
+{
+    return *m_shell;
+}

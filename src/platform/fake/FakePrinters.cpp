@@ -14,7 +14,10 @@ std::optional<DeviceMode> deviceModeOf(const FakePrinter *printer)
 class FakePrinterHandle final : public PrinterHandle
 {
 public:
-    explicit FakePrinterHandle(FakePrinter printer) : m_printer(std::move(printer)) {}
+    explicit FakePrinterHandle(FakePrinter printer)
+        : m_printer(std::move(printer))
+    {
+    }
 
     int documentPropertiesSize() override { return m_printer.devmodeSize; }
     std::optional<DeviceMode> documentProperties() override { return deviceModeOf(&m_printer); }
@@ -26,7 +29,11 @@ private:
 class FakeInformationContext final : public InformationContext
 {
 public:
-    FakeInformationContext(int dpiX, int dpiY) : m_dpiX(dpiX), m_dpiY(dpiY) {}
+    FakeInformationContext(int dpiX, int dpiY)
+        : m_dpiX(dpiX)
+        , m_dpiY(dpiY)
+    {
+    }
 
     int deviceCaps(int index) const override
     {

@@ -7,7 +7,10 @@ namespace {
 class FakeUninstallRoot final : public RegistryKey
 {
 public:
-    explicit FakeUninstallRoot(QStringList names) : m_names(std::move(names)) {}
+    explicit FakeUninstallRoot(QStringList names)
+        : m_names(std::move(names))
+    {
+    }
 
     QStringList subKeyNames() override { return m_names; }
     std::optional<RegistryValueInfo> queryValue(const QString &) override { return std::nullopt; }
@@ -20,7 +23,10 @@ private:
 class FakeProgramKey final : public RegistryKey
 {
 public:
-    explicit FakeProgramKey(FakeUninstallKey key) : m_key(std::move(key)) {}
+    explicit FakeProgramKey(FakeUninstallKey key)
+        : m_key(std::move(key))
+    {
+    }
 
     QStringList subKeyNames() override { return {}; }
 

@@ -7,7 +7,10 @@ struct FakeMachine;
 class FakeRegistry final : public RegistrySource
 {
 public:
-    explicit FakeRegistry(FakeMachine &machine) : m_machine(machine) {}
+    explicit FakeRegistry(FakeMachine &machine)
+        : m_machine(machine)
+    {
+    }
 
     std::unique_ptr<RegistryKey> openKey(const QString &path) override;
 

@@ -7,7 +7,10 @@ namespace {
 class FakeServiceManager final : public ServiceManager
 {
 public:
-    explicit FakeServiceManager(QStringList names) : m_names(std::move(names)) {}
+    explicit FakeServiceManager(QStringList names)
+        : m_names(std::move(names))
+    {
+    }
 
     QStringList enumerateServices(quint32, quint32, quint32 &resumeHandle, int maxRecords) override
     {

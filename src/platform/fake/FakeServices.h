@@ -7,7 +7,10 @@ struct FakeMachine;
 class FakeServices final : public ServiceSource
 {
 public:
-    explicit FakeServices(FakeMachine &machine) : m_machine(machine) {}
+    explicit FakeServices(FakeMachine &machine)
+        : m_machine(machine)
+    {
+    }
 
     std::unique_ptr<ServiceManager> openManager(quint32 access) override;
 

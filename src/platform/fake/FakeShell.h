@@ -7,7 +7,10 @@ struct FakeMachine;
 class FakeShell final : public ShellSource
 {
 public:
-    explicit FakeShell(FakeMachine &machine) : m_machine(machine) {}
+    explicit FakeShell(FakeMachine &machine)
+        : m_machine(machine)
+    {
+    }
 
     bool open(const QString &target) override;
 

@@ -20,7 +20,9 @@ class Node
 {
 public:
     Node(const QJsonValue &value, QString path, QString source)
-        : m_value(value), m_path(std::move(path)), m_source(std::move(source))
+        : m_value(value)
+        , m_path(std::move(path))
+        , m_source(std::move(source))
     {
     }
 
@@ -37,10 +39,7 @@ public:
         return Node(object().value(key), m_path.isEmpty() ? key : m_path + u'.' + key, m_source);
     }
 
-    Node element(qsizetype i) const
-    {
-        return Node(array().at(i), u"%1[%2]"_s.arg(m_path).arg(i), m_source);
-    }
+    Node element(qsizetype i) const { return Node(array().at(i), u"%1[%2]"_s.arg(m_path).arg(i), m_source); }
 
     bool has(const QString &key) const { return object().contains(key); }
 
@@ -139,13 +138,20 @@ public:
     QString describe() const
     {
         switch (m_value.type()) {
-        case QJsonValue::Null: return u"null"_s;
-        case QJsonValue::Bool: return m_value.toBool() ? u"true"_s : u"false"_s;
-        case QJsonValue::Double: return QString::number(m_value.toDouble(), 'g', 17);
-        case QJsonValue::String: return u"\"%1\""_s.arg(m_value.toString());
-        case QJsonValue::Array: return u"an array"_s;
-        case QJsonValue::Object: return u"an object"_s;
-        case QJsonValue::Undefined: return u"nothing"_s;
+        case QJsonValue::Null:
+            return u"null"_s;
+        case QJsonValue::Bool:
+            return m_value.toBool() ? u"true"_s : u"false"_s;
+        case QJsonValue::Double:
+            return QString::number(m_value.toDouble(), 'g', 17);
+        case QJsonValue::String:
+            return u"\"%1\""_s.arg(m_value.toString());
+        case QJsonValue::Array:
+            return u"an array"_s;
+        case QJsonValue::Object:
+            return u"an object"_s;
+        case QJsonValue::Undefined:
+            return u"nothing"_s;
         }
         return u"nothing"_s;
     }
@@ -403,8 +409,9 @@ FakeMachine FixtureLoader::loadFile(const QString &path)
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
     if (error.error != QJsonParseError::NoError)
-        throw FixtureError((u"%1: malformed JSON at offset %2: %3"_s.arg(path).arg(error.offset).arg(error.errorString()))
-                               .toStdString());
+        throw FixtureError(
+            (u"%1: malformed JSON at offset %2: %3"_s.arg(path).arg(error.offset).arg(error.errorString()))
+                .toStdString());
     if (!document.isObject())
         throw FixtureError((u"%1: the fixture must be a JSON object"_s.arg(path)).toStdString());
     FakeMachine machine;

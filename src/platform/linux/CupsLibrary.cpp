@@ -22,14 +22,14 @@ bool CupsLibrary::resolve(void *handle)
         && bind(handle, "cupsFreeDests", cupsFreeDests) && bind(handle, "cupsGetDests2", cupsGetDests2)
         && bind(handle, "cupsGetFd", cupsGetFd) && bind(handle, "cupsGetNamedDest", cupsGetNamedDest)
         && bind(handle, "cupsLastError", cupsLastError) && bind(handle, "cupsServer", cupsServer)
-        && bind(handle, "cupsSetPasswordCB2", cupsSetPasswordCB2)
-        && bind(handle, "httpAssembleURIf", httpAssembleURIf) && bind(handle, "httpClose", httpClose)
-        && bind(handle, "httpConnect2", httpConnect2) && bind(handle, "httpSetTimeout", httpSetTimeout)
-        && bind(handle, "ippAddString", ippAddString) && bind(handle, "ippAddStrings", ippAddStrings)
-        && bind(handle, "ippDelete", ippDelete) && bind(handle, "ippFindAttribute", ippFindAttribute)
-        && bind(handle, "ippGetBoolean", ippGetBoolean) && bind(handle, "ippGetInteger", ippGetInteger)
-        && bind(handle, "ippGetResolution", ippGetResolution) && bind(handle, "ippGetString", ippGetString)
-        && bind(handle, "ippNewRequest", ippNewRequest) && bind(handle, "ippPort", ippPort);
+        && bind(handle, "cupsSetPasswordCB2", cupsSetPasswordCB2) && bind(handle, "httpAssembleURIf", httpAssembleURIf)
+        && bind(handle, "httpClose", httpClose) && bind(handle, "httpConnect2", httpConnect2)
+        && bind(handle, "httpSetTimeout", httpSetTimeout) && bind(handle, "ippAddString", ippAddString)
+        && bind(handle, "ippAddStrings", ippAddStrings) && bind(handle, "ippDelete", ippDelete)
+        && bind(handle, "ippFindAttribute", ippFindAttribute) && bind(handle, "ippGetBoolean", ippGetBoolean)
+        && bind(handle, "ippGetInteger", ippGetInteger) && bind(handle, "ippGetResolution", ippGetResolution)
+        && bind(handle, "ippGetString", ippGetString) && bind(handle, "ippNewRequest", ippNewRequest)
+        && bind(handle, "ippPort", ippPort);
 }
 
 const CupsLibrary *CupsLibrary::instance()

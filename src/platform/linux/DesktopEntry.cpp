@@ -17,12 +17,25 @@ QString unescaped(const QString &value)
             continue;
         }
         switch (value.at(++i).unicode()) {
-        case u's': result += u' '; break;
-        case u'n': result += u'\n'; break;
-        case u't': result += u'\t'; break;
-        case u'r': result += u'\r'; break;
-        case u'\\': result += u'\\'; break;
-        default: result += u'\\'; result += value.at(i); break;
+        case u's':
+            result += u' ';
+            break;
+        case u'n':
+            result += u'\n';
+            break;
+        case u't':
+            result += u'\t';
+            break;
+        case u'r':
+            result += u'\r';
+            break;
+        case u'\\':
+            result += u'\\';
+            break;
+        default:
+            result += u'\\';
+            result += value.at(i);
+            break;
         }
     }
     return result;

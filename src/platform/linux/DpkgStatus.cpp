@@ -55,7 +55,7 @@ QList<Stanza> stanzas(const QByteArray &status)
         }
         open = true;
         if (line.front() == ' ' || line.front() == '\t')
-            continue;   // a continuation line belongs to the field above
+            continue; // a continuation line belongs to the field above
         if (!fieldValue(line, "Package", current.package) && !fieldValue(line, "Status", current.status))
             fieldValue(line, "Architecture", current.architecture);
     }

@@ -17,9 +17,8 @@ namespace {
 
 // rpm keeps its database in one of these, by version.
 const QStringList RpmDatabases{
-    u"var/lib/rpm/rpmdb.sqlite"_s, u"var/lib/rpm/Packages"_s, u"var/lib/rpm/Packages.db"_s,
-    u"usr/lib/sysimage/rpm/rpmdb.sqlite"_s, u"usr/lib/sysimage/rpm/Packages"_s,
-    u"usr/lib/sysimage/rpm/Packages.db"_s,
+    u"var/lib/rpm/rpmdb.sqlite"_s,          u"var/lib/rpm/Packages"_s,          u"var/lib/rpm/Packages.db"_s,
+    u"usr/lib/sysimage/rpm/rpmdb.sqlite"_s, u"usr/lib/sysimage/rpm/Packages"_s, u"usr/lib/sysimage/rpm/Packages.db"_s,
 };
 constexpr int RpmQueryTimeoutMs = 3000;
 
@@ -46,8 +45,7 @@ QList<InstalledProgram> InstalledPrograms::read() const
     QList<InstalledProgram> programs;
     addDpkgPackages(programs);
     addFlatpakApplications(underRoot(u"/var/lib/flatpak"_s), u"flatpak:"_s, programs);
-    addFlatpakApplications(underRoot(QDir::homePath() + u"/.local/share/flatpak"_s), u"flatpak-user:"_s,
-                           programs);
+    addFlatpakApplications(underRoot(QDir::homePath() + u"/.local/share/flatpak"_s), u"flatpak-user:"_s, programs);
     addSnaps(programs);
     addRpmPackages(programs);
     return programs;
@@ -85,8 +83,8 @@ void InstalledPrograms::addFlatpakApplications(const QString &installation, cons
 {
     const QString applications = installation + u"/app"_s;
     for (const QString &id : subdirectories(applications)) {
-        const QString desktopFile =
-            u"%1/%2/current/active/export/share/applications/%2.desktop"_s.arg(applications, id);
+        const QString desktopFile = u"%1/%2/current/active/export/share/applications/%2.desktop"_s.arg(applications,
+                                                                                                       id);
         const QString name = DesktopEntry::name(readFile(desktopFile)).value_or(id);
         programs.append({keyPrefix + id, name, u"flatpak uninstall "_s + id});
     }

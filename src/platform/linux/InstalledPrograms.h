@@ -7,7 +7,7 @@
 
 struct InstalledProgram
 {
-    QString keyName;           // unique among all programs
+    QString keyName; // unique among all programs
     QString displayName;
     QString uninstallString;
 };

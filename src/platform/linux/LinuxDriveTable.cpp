@@ -7,35 +7,34 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int RootLetter = 2;          // C; A and B stay for floppy drives
-constexpr int FirstOtherLetter = 3;    // D
+constexpr int RootLetter = 2; // C; A and B stay for floppy drives
+constexpr int FirstOtherLetter = 3; // D
 
 // Kernel and user-space file systems that hold no user data.
 const QSet<QString> &pseudoFileSystems()
 {
     static const QSet<QString> types{
-        u"proc"_s,          u"sysfs"_s,        u"devtmpfs"_s,         u"devpts"_s,       u"cgroup"_s,
-        u"cgroup2"_s,       u"securityfs"_s,   u"debugfs"_s,          u"tracefs"_s,      u"pstore"_s,
-        u"bpf"_s,           u"mqueue"_s,       u"hugetlbfs"_s,        u"configfs"_s,     u"fusectl"_s,
-        u"binfmt_misc"_s,   u"autofs"_s,       u"efivarfs"_s,         u"nsfs"_s,         u"squashfs"_s,
-        u"rpc_pipefs"_s,    u"nfsd"_s,         u"selinuxfs"_s,        u"fuse.gvfsd-fuse"_s,
-        u"fuse.portal"_s,   u"fuse.lxcfs"_s,   u"fuse.snapfuse"_s,
+        u"proc"_s,        u"sysfs"_s,      u"devtmpfs"_s,      u"devpts"_s,      u"cgroup"_s,    u"cgroup2"_s,
+        u"securityfs"_s,  u"debugfs"_s,    u"tracefs"_s,       u"pstore"_s,      u"bpf"_s,       u"mqueue"_s,
+        u"hugetlbfs"_s,   u"configfs"_s,   u"fusectl"_s,       u"binfmt_misc"_s, u"autofs"_s,    u"efivarfs"_s,
+        u"nsfs"_s,        u"squashfs"_s,   u"rpc_pipefs"_s,    u"nfsd"_s,        u"selinuxfs"_s, u"fuse.gvfsd-fuse"_s,
+        u"fuse.portal"_s, u"fuse.lxcfs"_s, u"fuse.snapfuse"_s,
     };
     return types;
 }
 
 const QSet<QString> &networkFileSystems()
 {
-    static const QSet<QString> types{u"nfs"_s, u"nfs4"_s, u"cifs"_s, u"smb3"_s, u"smbfs"_s,
-                                     u"fuse.sshfs"_s, u"9p"_s, u"ceph"_s, u"glusterfs"_s, u"fuse.glusterfs"_s};
+    static const QSet<QString> types{u"nfs"_s,        u"nfs4"_s, u"cifs"_s, u"smb3"_s,      u"smbfs"_s,
+                                     u"fuse.sshfs"_s, u"9p"_s,   u"ceph"_s, u"glusterfs"_s, u"fuse.glusterfs"_s};
     return types;
 }
 
 // Where the system keeps its own memory file systems (run-time state, /dev, /tmp).
 const QStringList &systemMemoryDirectories()
 {
-    static const QStringList directories{u"/dev"_s, u"/run"_s, u"/sys"_s, u"/proc"_s, u"/tmp"_s,
-                                         u"/var/tmp"_s, u"/var/run"_s, u"/var/lock"_s};
+    static const QStringList directories{u"/dev"_s, u"/run"_s,     u"/sys"_s,     u"/proc"_s,
+                                         u"/tmp"_s, u"/var/tmp"_s, u"/var/run"_s, u"/var/lock"_s};
     return directories;
 }
 
@@ -150,7 +149,7 @@ void LinuxDriveTable::update(const QList<MountEntry> &mounts, const Probe &probe
         while (letter < LetterCount && next.at(letter))
             ++letter;
         if (letter == LetterCount)
-            break;   // Z is the last letter
+            break; // Z is the last letter
         next.at(letter) = newDrive(letter, mount);
     }
     m_byLetter = std::move(next);

@@ -11,7 +11,7 @@
 
 struct LinuxDrive
 {
-    QChar letter;                  // 'C' to 'Z'
+    QChar letter; // 'C' to 'Z'
     MountEntry mount;
     DriveType type = DriveType::Fixed;
 };

@@ -100,7 +100,8 @@ bool LinuxDrives::mountTableChanged()
         pollfd change{m_mountTableFd, POLLPRI, 0};
         return ::poll(&change, 1, 0) > 0 && (change.revents & (POLLPRI | POLLERR));
     }
-    struct stat now {};
+    struct stat now
+    { };
     if (::stat(onDisk(u"/proc/self/mountinfo"_s).constData(), &now) != 0)
         return m_mountTableStat.st_ino != 0;
     return !sameStat(now, m_mountTableStat);
@@ -115,7 +116,8 @@ QByteArray LinuxDrives::readMountTable()
     m_mountTableStat = {};
     if (fd < 0 || ::fstat(fd, &m_mountTableStat) != 0)
         return {};
-    struct statfs system {};
+    struct statfs system
+    { };
     if (::fstatfs(fd, &system) == 0 && system.f_type == PROC_SUPER_MAGIC)
         m_mountTableFd = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
     return readAll(fd);
@@ -131,16 +133,19 @@ void LinuxDrives::refreshMounts()
 LinuxDriveTable::Probe LinuxDrives::probe() const
 {
     return {[this](const QString &mountPoint) { return isDirectory(mountPoint); },
-            [this](quint32 major, quint32 minor) { return isRemovable(major, minor); }};
+            [this](quint32 major, quint32 minor) {
+                return isRemovable(major, minor);
+            }};
 }
 
 bool LinuxDrives::isDirectory(const QString &mountPoint) const
 {
     // From what the system has cached: a share whose server is gone must not hold up the window.
-    struct statx about {};
+    struct statx about
+    { };
     const int flags = AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT | AT_STATX_DONT_SYNC;
     if (::statx(AT_FDCWD, onDisk(mountPoint).constData(), flags, STATX_TYPE, &about) != 0)
-        return true;   // unreadable: a directory someone else may enter
+        return true; // unreadable: a directory someone else may enter
     return S_ISDIR(about.stx_mode);
 }
 
@@ -185,7 +190,8 @@ std::optional<VolumeInformation> LinuxDrives::volumeInformation(const QString &r
     const LinuxDrive *drive = driveOfRoot(root);
     if (!drive)
         return std::nullopt;
-    struct statvfs volume {};
+    struct statvfs volume
+    { };
     if (::statvfs(onDisk(drive->mount.mountPoint).constData(), &volume) != 0)
         return std::nullopt;
     VolumeInformation information;
@@ -230,7 +236,7 @@ std::optional<quint32> LinuxDrives::udevSerial(const LinuxDrive &drive)
 std::optional<QString> LinuxDrives::udevName(LinuxUdevLinks &links, const LinuxDrive &drive) const
 {
     if (!drive.mount.source.startsWith(u"/dev/"_s))
-        return std::nullopt;   // no device behind it
+        return std::nullopt; // no device behind it
     return links.nameOf(m_prefix + drive.mount.source);
 }
 
@@ -238,7 +244,8 @@ std::optional<QString> LinuxDrives::udevName(LinuxUdevLinks &links, const LinuxD
 
 std::optional<quint64> LinuxDrives::totalBytes()
 {
-    struct statvfs volume {};
+    struct statvfs volume
+    { };
     if (::statvfs(".", &volume) != 0)
         return std::nullopt;
     return quint64(volume.f_blocks) * volume.f_frsize;
@@ -247,7 +254,8 @@ std::optional<quint64> LinuxDrives::totalBytes()
 std::optional<quint64> LinuxDrives::freeBytesForCaller()
 {
     // f_bavail, not f_bfree: blocks reserved for root are not the caller's.
-    struct statvfs volume {};
+    struct statvfs volume
+    { };
     if (::statvfs(".", &volume) != 0)
         return std::nullopt;
     return quint64(volume.f_bavail) * volume.f_frsize;
@@ -267,7 +275,7 @@ std::optional<QString> LinuxDrives::systemCurrentDirectory() const
         return u"/"_s;
     if (path.startsWith(m_prefix + u'/'))
         return path.mid(m_prefix.size());
-    return std::nullopt;   // outside the tree standing in for "/"
+    return std::nullopt; // outside the tree standing in for "/"
 }
 
 QString LinuxDrives::present(const QString &path)
@@ -296,7 +304,7 @@ std::optional<QString> LinuxDrives::systemPath(const QString &presented) const
 {
     const LinuxDrive *drive = isLetterColon(presented) ? m_table.drive(presented.at(0)) : nullptr;
     if (isLetterColon(presented) && !drive)
-        return std::nullopt;   // the drive is gone
+        return std::nullopt; // the drive is gone
     if (const auto known = m_presented.constFind(presented); known != m_presented.cend())
         return *known;
     if (!drive) {

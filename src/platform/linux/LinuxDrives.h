@@ -56,12 +56,13 @@ private:
     QByteArray onDisk(const QString &path) const;
 
     QString m_root;
-    QString m_prefix;                       // m_root without its trailing slash; empty for "/"
+    QString m_prefix; // m_root without its trailing slash; empty for "/"
     LinuxDriveTable m_table;
-    int m_mountTableFd = -1;                // the kernel's table, which reports changes through poll
-    struct stat m_mountTableStat {};        // a plain file's table, which changes with its stat
+    int m_mountTableFd = -1; // the kernel's table, which reports changes through poll
+    struct stat m_mountTableStat
+    { }; // a plain file's table, which changes with its stat
     std::unique_ptr<LinuxUdevLinks> m_labels;
     std::unique_ptr<LinuxUdevLinks> m_uuids;
-    QMap<QChar, QString> m_driveDirectories;   // the directory last entered on each drive
-    QHash<QString, QString> m_presented;       // presented paths handed out, back to system paths
+    QMap<QChar, QString> m_driveDirectories; // the directory last entered on each drive
+    QHash<QString, QString> m_presented; // presented paths handed out, back to system paths
 };

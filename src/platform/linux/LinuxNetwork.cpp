@@ -92,7 +92,7 @@ std::optional<QList<quint32>> LinuxNetwork::resolve(const QByteArray &name)
 {
     addrinfo hints{};
     hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_STREAM;   // one entry per address, not one per socket type
+    hints.ai_socktype = SOCK_STREAM; // one entry per address, not one per socket type
     addrinfo *list = nullptr;
     if (getaddrinfo(name.constData(), nullptr, &hints, &list) != 0)
         return std::nullopt;

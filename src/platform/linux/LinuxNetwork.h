@@ -10,8 +10,8 @@ public:
     // One entry of the interface list getifaddrs gives.
     struct InterfaceAddress
     {
-        unsigned int flags = 0;         // IFF_* of the interface
-        std::optional<quint32> ipv4;    // host byte order; none for other address families
+        unsigned int flags = 0; // IFF_* of the interface
+        std::optional<quint32> ipv4; // host byte order; none for other address families
     };
 
     int startup(quint16 version) override;

@@ -25,12 +25,39 @@ LinuxPlatform::LinuxPlatform(const QString &rootDirectory)
 
 LinuxPlatform::~LinuxPlatform() = default;
 
-CpuidSource &LinuxPlatform::cpuid() { return *m_cpuid; }
-MemorySource &LinuxPlatform::memory() { return *m_memory; }
-DriveSource &LinuxPlatform::drives() { return *m_drives; }
-ServiceSource &LinuxPlatform::services() { return *m_services; }
-RegistrySource &LinuxPlatform::registry() { return *m_registry; }
-PrinterSource &LinuxPlatform::printers() { return *m_printers; }
-NetworkSource &LinuxPlatform::network() { return *m_network; }
-ClockSource &LinuxPlatform::clock() { return *m_clock; }
-ShellSource &LinuxPlatform::shell() { return *m_shell; }
+CpuidSource &LinuxPlatform::cpuid()
+{
+    return *m_cpuid;
+}
+MemorySource &LinuxPlatform::memory()
+{
+    return *m_memory;
+}
+DriveSource &LinuxPlatform::drives()
+{
+    return *m_drives;
+}
+ServiceSource &LinuxPlatform::services()
+{
+    return *m_services;
+}
+RegistrySource &LinuxPlatform::registry()
+{
+    return *m_registry;
+}
+PrinterSource &LinuxPlatform::printers()
+{
+    return *m_printers;
+}
+NetworkSource &LinuxPlatform::network()
+{
+    return *m_network;
+}
+ClockSource &LinuxPlatform::clock()
+{
+    return *m_clock;
+}
+ShellSource &LinuxPlatform::shell()
+{
+    return *m_shell;
+}

@@ -48,11 +48,11 @@ IppMessage getPrinterAttributes(http_t *http, const QString &name)
                                              "printer-resolution-default"};
     ipp_t *request = cups().ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
     char uri[HTTP_MAX_URI];
-    cups().httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", cups().ippPort(), "/printers/%s",
-                     name.toUtf8().constData());
+    cups().httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", cups().ippPort(),
+                            "/printers/%s", name.toUtf8().constData());
     cups().ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
     cups().ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
-                  static_cast<int>(std::size(attributes)), nullptr, attributes);
+                         static_cast<int>(std::size(attributes)), nullptr, attributes);
     IppMessage response(cups().cupsDoRequest(http, request, "/"));
     if (cups().cupsLastError() > IPP_STATUS_OK_CONFLICTING)
         response.reset();
@@ -68,7 +68,10 @@ const char *noPassword(const char *, http_t *, const char *, const char *, void 
 class CupsPrinterHandle final : public PrinterHandle
 {
 public:
-    explicit CupsPrinterHandle(const DeviceMode &deviceMode) : m_deviceMode(deviceMode) {}
+    explicit CupsPrinterHandle(const DeviceMode &deviceMode)
+        : m_deviceMode(deviceMode)
+    {
+    }
 
     int documentPropertiesSize() override { return DeviceModeSize; }
     std::optional<DeviceMode> documentProperties() override { return m_deviceMode; }
@@ -80,7 +83,10 @@ private:
 class CupsInformationContext final : public InformationContext
 {
 public:
-    explicit CupsInformationContext(const QSize &resolution) : m_resolution(resolution) {}
+    explicit CupsInformationContext(const QSize &resolution)
+        : m_resolution(resolution)
+    {
+    }
 
     int deviceCaps(int index) const override
     {
@@ -118,8 +124,8 @@ http_t *LinuxPrinters::connection()
         if (!CupsLibrary::instance())
             return nullptr;
         cups().cupsSetPasswordCB2(noPassword, nullptr);
-        m_http.reset(cups().httpConnect2(cups().cupsServer(), cups().ippPort(), nullptr, AF_UNSPEC, cups().cupsEncryption(), 1, ConnectTimeoutMs,
-                                  nullptr));
+        m_http.reset(cups().httpConnect2(cups().cupsServer(), cups().ippPort(), nullptr, AF_UNSPEC,
+                                         cups().cupsEncryption(), 1, ConnectTimeoutMs, nullptr));
         if (m_http)
             cups().httpSetTimeout(m_http.get(), ReplyTimeoutSeconds, nullptr, nullptr);
     }

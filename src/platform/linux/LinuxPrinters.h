@@ -28,8 +28,7 @@ public:
     std::unique_ptr<PrinterHandle> openPrinter(const QString &deviceName) override;
     int documentPropertiesSize(const QString &deviceName) override;
     std::optional<DeviceMode> documentProperties(const QString &deviceName) override;
-    std::unique_ptr<InformationContext> createInformationContext(const QString &driverName,
-                                                                 const QString &deviceName,
+    std::unique_ptr<InformationContext> createInformationContext(const QString &driverName, const QString &deviceName,
                                                                  const QString &port,
                                                                  const DeviceMode *deviceMode) override;
 
@@ -51,5 +50,5 @@ private:
     std::unique_ptr<http_t, CloseHttp> m_http;
     // What this round has learnt.
     std::optional<std::optional<QString>> m_defaultName;
-    QHash<QString, std::optional<CupsPrinterFacts>> m_facts;   // by case-folded name, as CUPS matches names
+    QHash<QString, std::optional<CupsPrinterFacts>> m_facts; // by case-folded name, as CUPS matches names
 };

@@ -10,7 +10,8 @@ using namespace Qt::StringLiterals;
 class InstalledProgramIndex
 {
 public:
-    explicit InstalledProgramIndex(QList<InstalledProgram> programs) : m_programs(std::move(programs))
+    explicit InstalledProgramIndex(QList<InstalledProgram> programs)
+        : m_programs(std::move(programs))
     {
         m_keyNames.reserve(m_programs.size());
         for (qsizetype i = 0; i < m_programs.size(); ++i) {
@@ -41,7 +42,10 @@ const QString UninstallStringValue = u"UninstallString"_s;
 class UninstallRootKey final : public RegistryKey
 {
 public:
-    explicit UninstallRootKey(std::shared_ptr<const InstalledProgramIndex> programs) : m_programs(std::move(programs)) {}
+    explicit UninstallRootKey(std::shared_ptr<const InstalledProgramIndex> programs)
+        : m_programs(std::move(programs))
+    {
+    }
 
     QStringList subKeyNames() override { return m_programs->keyNames(); }
     std::optional<RegistryValueInfo> queryValue(const QString &) override { return std::nullopt; }
@@ -55,7 +59,10 @@ private:
 class ProgramKey final : public RegistryKey
 {
 public:
-    explicit ProgramKey(const InstalledProgram &program) : m_program(program) {}
+    explicit ProgramKey(const InstalledProgram &program)
+        : m_program(program)
+    {
+    }
 
     QStringList subKeyNames() override { return {}; }
 

@@ -17,7 +17,10 @@ namespace {
 class LinuxServiceManager final : public ServiceManager
 {
 public:
-    explicit LinuxServiceManager(QStringList displayNames) : m_displayNames(std::move(displayNames)) {}
+    explicit LinuxServiceManager(QStringList displayNames)
+        : m_displayNames(std::move(displayNames))
+    {
+    }
 
     QStringList enumerateServices(quint32 serviceType, quint32 serviceState, quint32 &resumeHandle,
                                   int maxRecords) override
@@ -39,8 +42,7 @@ private:
 bool isInitScript(const QString &name)
 {
     static const QStringList NotServices{u"README"_s, u"skeleton"_s, u"rc"_s, u"rcS"_s};
-    return !NotServices.contains(name) && !name.startsWith(u'.') && !name.endsWith(u'~')
-        && !name.contains(u".dpkg-"_s);
+    return !NotServices.contains(name) && !name.startsWith(u'.') && !name.endsWith(u'~') && !name.contains(u".dpkg-"_s);
 }
 
 } // namespace

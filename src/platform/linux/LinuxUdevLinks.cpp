@@ -17,7 +17,8 @@ LinuxUdevLinks::LinuxUdevLinks(QString directory)
 
 std::optional<QString> LinuxUdevLinks::deviceKey(const QString &path)
 {
-    struct stat device {};
+    struct stat device
+    { };
     if (::stat(QFile::encodeName(path).constData(), &device) != 0)
         return std::nullopt;
     if (S_ISBLK(device.st_mode))
@@ -28,7 +29,8 @@ std::optional<QString> LinuxUdevLinks::deviceKey(const QString &path)
 
 void LinuxUdevLinks::refreshIfChanged()
 {
-    struct stat now {};
+    struct stat now
+    { };
     if (::stat(QFile::encodeName(m_directory).constData(), &now) != 0)
         now = {};
     const bool same = now.st_ino == m_directoryStat.st_ino && now.st_dev == m_directoryStat.st_dev

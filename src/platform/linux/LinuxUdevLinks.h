@@ -24,7 +24,8 @@ private:
     void refreshIfChanged();
 
     QString m_directory;
-    struct stat m_directoryStat {};
+    struct stat m_directoryStat
+    { };
     bool m_read = false;
-    QHash<QString, QString> m_names;   // device key -> link name
+    QHash<QString, QString> m_names; // device key -> link name
 };

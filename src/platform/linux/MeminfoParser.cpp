@@ -13,7 +13,18 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-enum Field { MemTotal, MemFree, MemAvailable, Buffers, Cached, SwapTotal, SwapFree, CommitLimit, CommittedAs, FieldCount };
+enum Field {
+    MemTotal,
+    MemFree,
+    MemAvailable,
+    Buffers,
+    Cached,
+    SwapTotal,
+    SwapFree,
+    CommitLimit,
+    CommittedAs,
+    FieldCount
+};
 
 constexpr std::array<QByteArrayView, FieldCount> FieldNames{
     "MemTotal", "MemFree", "MemAvailable", "Buffers", "Cached", "SwapTotal", "SwapFree", "CommitLimit", "Committed_AS"};

@@ -9,12 +9,12 @@ struct MountEntry
 {
     int mountId = 0;
     int parentId = 0;
-    quint32 major = 0;             // st_dev of the mounted file system; 0 for anonymous ones
+    quint32 major = 0; // st_dev of the mounted file system; 0 for anonymous ones
     quint32 minor = 0;
-    QString root;                  // the directory of the file system that is mounted here
+    QString root; // the directory of the file system that is mounted here
     QString mountPoint;
-    QString fileSystemType;        // "ext4", "fuse.sshfs"
-    QString source;                // "/dev/sda1", "//server/share", "tmpfs"
+    QString fileSystemType; // "ext4", "fuse.sshfs"
+    QString source; // "/dev/sda1", "//server/share", "tmpfs"
 
     bool operator==(const MountEntry &) const = default;
 };

@@ -36,7 +36,8 @@ PpdDefaults PpdDefaults::parse(QByteArrayView ppd)
     PpdDefaults defaults;
     for (const QByteArray &line : ppd.toByteArray().split('\n')) {
         if (!defaults.m_colorMode)
-            if (const std::optional<QByteArray> model = valueOf(line, "*DefaultColorModel:"); model && !model->isEmpty())
+            if (const std::optional<QByteArray> model = valueOf(line, "*DefaultColorModel:");
+                model && !model->isEmpty())
                 defaults.m_colorMode = colorModeOf(*model);
         if (!defaults.m_resolution)
             if (const std::optional<QByteArray> resolution = valueOf(line, "*DefaultResolution:"))

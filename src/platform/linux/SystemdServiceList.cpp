@@ -17,7 +17,7 @@ namespace {
 
 // Highest precedence first.
 constexpr const char *SearchPath[] = {
-    "etc/systemd/system", "run/systemd/system", "usr/local/lib/systemd/system",
+    "etc/systemd/system",     "run/systemd/system", "usr/local/lib/systemd/system",
     "usr/lib/systemd/system", "lib/systemd/system",
 };
 constexpr int MaximumLinkHops = 8;
@@ -76,7 +76,10 @@ struct Resolution
 class UnitScan
 {
 public:
-    explicit UnitScan(const QString &root) : m_root(root.toStdString()) {}
+    explicit UnitScan(const QString &root)
+        : m_root(root.toStdString())
+    {
+    }
 
     bool scan();
     QStringList displayNames() const;
@@ -90,7 +93,7 @@ private:
     struct UnitDirectory
     {
         fs::path path;
-        QSet<QString> dropInDirectories;   // names of its *.service.d directories
+        QSet<QString> dropInDirectories; // names of its *.service.d directories
     };
 
     void scanDirectory(UnitDirectory &directory);
@@ -100,7 +103,7 @@ private:
 
     fs::path m_root;
     QList<UnitDirectory> m_directories;
-    QMap<QString, Resolution> m_entries;   // by unit name, from the first directory holding it
+    QMap<QString, Resolution> m_entries; // by unit name, from the first directory holding it
 };
 
 bool UnitScan::scan()

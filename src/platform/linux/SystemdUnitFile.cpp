@@ -99,14 +99,31 @@ QString SystemdUnitFile::expandSpecifiers(const QString &text, const QString &un
         }
         const QChar specifier = text.at(++i);
         switch (specifier.unicode()) {
-        case u'n': result += unitName; break;
-        case u'N': result += withoutType; break;
-        case u'p': result += prefix; break;
-        case u'P': result += unescapedInstance(prefix); break;
-        case u'i': result += instance; break;
-        case u'I': result += unescapedInstance(instance); break;
-        case u'%': result += u'%'; break;
-        default: result += u'%'; result += specifier; break;
+        case u'n':
+            result += unitName;
+            break;
+        case u'N':
+            result += withoutType;
+            break;
+        case u'p':
+            result += prefix;
+            break;
+        case u'P':
+            result += unescapedInstance(prefix);
+            break;
+        case u'i':
+            result += instance;
+            break;
+        case u'I':
+            result += unescapedInstance(instance);
+            break;
+        case u'%':
+            result += u'%';
+            break;
+        default:
+            result += u'%';
+            result += specifier;
+            break;
         }
     }
     return result;
