@@ -112,7 +112,7 @@ void tst_OtherPage::nameIsReadAsItsBufferHoldsIt_data()
 {
     QTest::addColumn<QByteArray>("name");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("up to the first zero byte") << "pc1\\u0000old"_ba << u"pc1"_s;
+    QTest::newRow("up to the first zero byte") << R"(pc1\u0000old)"_ba << u"pc1"_s;
     QTest::newRow("64 bytes") << QByteArray(64, 'n') << QString(64, u'n');
     QTest::newRow("longer than 64 bytes") << QByteArray(70, 'n') << QString(64, u'n');
 }

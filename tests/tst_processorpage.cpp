@@ -41,7 +41,7 @@ QList<Line> reportOf(const QByteArray &fixtureJson)
     const QJsonArray runs = session.control(u"Img_Info"_s).value(u"runs"_s).toArray();
     const QFontMetrics metrics(FormFonts::windowFont());
     QList<Line> lines;
-    for (const QJsonValue &value : runs) {
+    for (const auto &value : runs) {
         const QJsonObject run = value.toObject();
         const int y = run.value(u"y"_s).toInt();
         const QString text = run.value(u"text"_s).toString();

@@ -22,7 +22,7 @@ bool timerEnabled(const Session &session, const QString &name)
 QStringList serviceLines(const Session &session)
 {
     QStringList lines;
-    for (const QJsonValue &line : session.control(u"ListBox1"_s)[u"items"_s].toArray())
+    for (const auto &line : session.control(u"ListBox1"_s)[u"items"_s].toArray())
         lines.append(line.toString());
     return lines;
 }
@@ -39,9 +39,9 @@ QStringList programs(const QList<TListView::Item> &items)
 QStringList programs(const Session &session)
 {
     QStringList result;
-    for (const QJsonValue &item : session.control(u"ListView1"_s)[u"viewItems"_s].toArray()) {
+    for (const auto &item : session.control(u"ListView1"_s)[u"viewItems"_s].toArray()) {
         QStringList fields{item[u"caption"_s].toString()};
-        for (const QJsonValue &sub : item[u"sub"_s].toArray())
+        for (const auto &sub : item[u"sub"_s].toArray())
             fields.append(sub.toString());
         result.append(fields.join(u'|'));
     }
@@ -79,7 +79,7 @@ QByteArray uninstallFixture(const QJsonArray &keys, bool keyOpens = true)
 class FlakyRegistryPlatform final : public Platform
 {
 public:
-    FlakyRegistryPlatform(FakeMachine machine, QString failingKey, int failures)
+    FlakyRegistryPlatform(FakeMachine machine, const QString &failingKey, int failures)
         : m_fake(std::move(machine))
         , m_registry(m_fake.registry(), RegistrySource::UninstallKey + u'\\' + failingKey, failures)
     {

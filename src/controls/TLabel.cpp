@@ -9,10 +9,10 @@
 #include <QPainter>
 #include <algorithm>
 
-TLabel::TLabel(const QString &name, const QRect &bounds, const QString &caption, QWidget *parent,
+TLabel::TLabel(const QString &name, const QRect &bounds, QString caption, QWidget *parent,
                Qt::Alignment alignment)
     : QWidget(parent)
-    , m_caption(caption)
+    , m_caption(std::move(caption))
     , m_rightJustified(alignment.testFlag(Qt::AlignRight))
 {
     setObjectName(name);

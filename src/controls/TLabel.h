@@ -9,7 +9,7 @@ class TLabel : public QWidget
     Q_OBJECT
 
 public:
-    TLabel(const QString &name, const QRect &bounds, const QString &caption, QWidget *parent,
+    TLabel(const QString &name, const QRect &bounds, QString caption, QWidget *parent,
            Qt::Alignment alignment = Qt::AlignLeft);
 
     // A caption label: the window's font, drawn red.

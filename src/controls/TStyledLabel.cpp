@@ -49,7 +49,8 @@ void TStyledLabel::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::FontChange) {
         if (m_loading) {
-            QWidget::changeEvent(event);
+            // Past TLabel on purpose: while the form loads, a font change must not resize the label.
+            QWidget::changeEvent(event); // NOLINT(bugprone-parent-virtual-call)
             return;
         }
         setTextColor(m_fontColor);

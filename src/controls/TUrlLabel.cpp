@@ -15,10 +15,10 @@ bool isBlank(const QString &text)
 } // namespace
 
 TUrlLabel::TUrlLabel(ShellSource &shell, const QString &name, const QRect &bounds, const StoredFont &font,
-                     const QString &caption, const QString &url, QWidget *parent)
+                     const QString &caption, QString url, QWidget *parent)
     : TStyledLabel(name, bounds, caption, parent)
     , m_shell(shell)
-    , m_url(url)
+    , m_url(std::move(url))
     , m_visitedColor(128, 0, 128)
     , m_unvisitedColor(palette().color(QPalette::Highlight))
 {

@@ -14,7 +14,7 @@ class TUrlLabel : public TStyledLabel
 public:
     // The URL and font are the form's; the links are drawn in the font's colour until first visited.
     TUrlLabel(ShellSource &shell, const QString &name, const QRect &bounds, const StoredFont &font,
-              const QString &caption, const QString &url, QWidget *parent);
+              const QString &caption, QString url, QWidget *parent);
 
     QString url() const { return m_url; }
     // Stores the URL only: the label neither resizes nor repaints.

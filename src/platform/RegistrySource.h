@@ -41,7 +41,7 @@ public:
 class RegistrySource
 {
 public:
-    static constexpr QLatin1StringView UninstallKey{"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall"};
+    static constexpr QLatin1StringView UninstallKey{R"(SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall)"};
 
     virtual ~RegistrySource() = default;
 

@@ -15,7 +15,7 @@ public:
     QStringList enumerateServices(quint32, quint32, quint32 &resumeHandle, int maxRecords) override
     {
         const qsizetype start = qMin(qsizetype(resumeHandle), m_names.size());
-        const QStringList batch = m_names.mid(start, maxRecords);
+        QStringList batch = m_names.mid(start, maxRecords);
         resumeHandle = quint32(start + batch.size());
         return batch;
     }

@@ -19,8 +19,8 @@ namespace {
 class Node
 {
 public:
-    Node(const QJsonValue &value, QString path, QString source)
-        : m_value(value)
+    Node(QJsonValue value, QString path, QString source)
+        : m_value(std::move(value))
         , m_path(std::move(path))
         , m_source(std::move(source))
     {

@@ -4,11 +4,12 @@
 
 #include <QSize>
 
+#include <cups/ipp.h>
+
 #include <optional>
 
 class CupsLibrary;
 class PpdDefaults;
-typedef struct _ipp_s ipp_t;
 
 // What the printer page needs to know of one CUPS queue: its default colour
 // mode, whether it can print in colour, and its default resolution.

@@ -1,6 +1,6 @@
 #include "LinuxClock.h"
 
-#include <time.h>
+#include <ctime>
 
 quint64 LinuxClock::tickCount()
 {

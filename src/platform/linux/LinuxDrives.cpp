@@ -285,7 +285,7 @@ QString LinuxDrives::present(const QString &path)
     if (relative.startsWith(u'/'))
         relative.remove(0, 1);
     relative.replace(u'/', u'\\');
-    const QString presented = drive ? QString(drive->letter) + u":\\"_s + relative : u'\\' + relative;
+    QString presented = drive ? QString(drive->letter) + u":\\"_s + relative : u'\\' + relative;
     // Names may hold backslashes themselves: remember the way back.
     if (m_presented.size() >= PresentedPathLimit)
         m_presented.clear();

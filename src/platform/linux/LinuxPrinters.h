@@ -6,10 +6,11 @@
 #include <QHash>
 #include <QString>
 
+#include <cups/http.h>
+
 #include <memory>
 #include <optional>
 
-typedef struct _http_s http_t;
 
 // The printers of the CUPS scheduler, through libcups, on one connection kept
 // open between queries. Where no scheduler answers, there are no printers and

@@ -59,8 +59,8 @@ private:
 class ProgramKey final : public RegistryKey
 {
 public:
-    explicit ProgramKey(const InstalledProgram &program)
-        : m_program(program)
+    explicit ProgramKey(InstalledProgram program)
+        : m_program(std::move(program))
     {
     }
 

@@ -29,7 +29,7 @@ public:
         if ((serviceType & ServiceSource::Win32Services) == 0 || (serviceState & ServiceSource::AllStates) == 0)
             return {};
         const qsizetype start = std::min<qsizetype>(resumeHandle, m_displayNames.size());
-        const QStringList batch = m_displayNames.mid(start, std::max(maxRecords, 0));
+        QStringList batch = m_displayNames.mid(start, std::max(maxRecords, 0));
         resumeHandle = quint32(start + batch.size());
         return batch;
     }
@@ -75,7 +75,7 @@ std::optional<QStringList> LinuxServices::initScriptNames() const
         if (!isInitScript(script.fileName()))
             continue;
         QFile file(script.filePath());
-        const QByteArray contents = file.open(QIODevice::ReadOnly) ? file.read(64 * 1024) : QByteArray();
+        const QByteArray contents = file.open(QIODevice::ReadOnly) ? file.read(qint64{64} * 1024) : QByteArray();
         names.append(InitScriptHeader::shortDescription(contents).value_or(script.fileName()));
     }
     return names;
