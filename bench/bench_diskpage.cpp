@@ -4,7 +4,6 @@
 #include "pages/DiskPage.h"
 #include "platform/linux/LinuxDrives.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -131,13 +130,3 @@ static void readMountTable_twentyMounts(benchmark::State &state)
     }
 }
 BENCHMARK(readMountTable_twentyMounts)->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

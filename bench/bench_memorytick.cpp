@@ -84,13 +84,3 @@ static void meminfoParse(benchmark::State &state)
         benchmark::DoNotOptimize(MeminfoParser::memoryStatus(meminfo, false));
 }
 BENCHMARK(meminfoParse)->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

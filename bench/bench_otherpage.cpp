@@ -4,8 +4,6 @@
 #include "platform/linux/LinuxNetwork.h"
 #include "platform/linux/LinuxPlatform.h"
 
-#include <QApplication>
-
 #include <benchmark/benchmark.h>
 
 static void otherPageSteps(benchmark::State &state)
@@ -48,13 +46,3 @@ static void uptimeStep(benchmark::State &state)
         page.writeUptime();
 }
 BENCHMARK(uptimeStep)->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -3,8 +3,6 @@
 #include "app/UnitFormMain.h"
 #include "platform/linux/LinuxPlatform.h"
 
-#include <QApplication>
-
 #include <benchmark/benchmark.h>
 
 static void processorReport(benchmark::State &state)
@@ -16,13 +14,3 @@ static void processorReport(benchmark::State &state)
         window.Timer1Timer();
 }
 BENCHMARK(processorReport)->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -8,7 +8,6 @@
 #include "controls/TTabbedNotebook.h"
 #include "platform/linux/LinuxPlatform.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -227,13 +226,3 @@ void servicesFill(benchmark::State &state)
 BENCHMARK(servicesFill)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

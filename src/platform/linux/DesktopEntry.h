@@ -5,7 +5,7 @@
 
 #include <optional>
 
-// A .desktop file (the freedesktop.org Desktop Entry Specification).
+// A .desktop file, in the freedesktop.org desktop entry format.
 class DesktopEntry
 {
 public:
