@@ -8,8 +8,10 @@
 #include "controls/TTabbedNotebook.h"
 #include "platform/linux/LinuxPlatform.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QEventLoop>
 #include <QFile>
 #include <QRandomGenerator>
