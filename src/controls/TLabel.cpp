@@ -9,8 +9,7 @@
 #include <QPainter>
 #include <algorithm>
 
-TLabel::TLabel(const QString &name, const QRect &bounds, QString caption, QWidget *parent,
-               Qt::Alignment alignment)
+TLabel::TLabel(const QString &name, const QRect &bounds, QString caption, QWidget *parent, Qt::Alignment alignment)
     : QWidget(parent)
     , m_caption(std::move(caption))
     , m_rightJustified(alignment.testFlag(Qt::AlignRight))

@@ -11,7 +11,6 @@
 #include <memory>
 #include <optional>
 
-
 // The printers of the CUPS scheduler, through libcups, on one connection kept
 // open between queries. Where no scheduler answers, there are no printers and
 // no default printer, at once. Within a round each question goes to the
