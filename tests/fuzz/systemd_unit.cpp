@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <cstddef>
@@ -92,6 +93,17 @@ void checkInstanceEscapes(QByteArrayView bytes)
     require(SystemdUnitFile::expandSpecifiers(u"%I"_s, unitName) == QString::fromUtf8(bytes));
 }
 
+// Without a whole \xNN escape in it, an instance reads back with only its "-" turned into "/".
+void checkPlainInstance(QByteArrayView bytes)
+{
+    static const QRegularExpression escape(u"\\\\x[0-9A-Fa-f]{2}"_s);
+    const QString instance = QString::fromUtf8(bytes);
+    if (instance.contains(escape))
+        return;
+    const QString unitName = u"fuzz@"_s + instance + ServiceSuffix;
+    require(SystemdUnitFile::expandSpecifiers(u"%I"_s, unitName) == QString(instance).replace(u'-', u'/'));
+}
+
 } // namespace
 
 // A unit file, then its drop-ins, each after a NUL byte (a real file holds none).
@@ -105,6 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QByteArray firstLine = files.constFirst().left(files.constFirst().indexOf('\n'));
     SystemdUnitFile::expandSpecifiers(u"%n %N %p %P %i %I %% %x %"_s, QString::fromUtf8(firstLine));
     checkInstanceEscapes(QByteArrayView(firstLine).first(qMin<qsizetype>(firstLine.size(), 64)));
+    checkPlainInstance(firstLine);
 
     checkUnitTree(files, unitNameFor(size));
     return 0;
