@@ -7,10 +7,27 @@
 
 namespace {
 
+void require(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
 void checkResolution(const std::optional<QSize> &resolution)
 {
-    if (resolution && (resolution->width() <= 0 || resolution->height() <= 0))
-        std::abort(); // dots per inch are counted from 1
+    require(!resolution || (resolution->width() > 0 && resolution->height() > 0));
+}
+
+// A resolution is read only from its own two spellings, "600dpi" and "1200x600dpi".
+void checkResolutionText(QByteArrayView text)
+{
+    const std::optional<QSize> resolution = PpdDefaults::parseResolution(text);
+    checkResolution(resolution);
+    if (!resolution)
+        return;
+    const QByteArray across = QByteArray::number(resolution->width());
+    const QByteArray down = QByteArray::number(resolution->height());
+    require(text == across + "dpi" || text == across + 'x' + down + "dpi");
 }
 
 } // namespace
@@ -21,9 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QByteArrayView ppd(reinterpret_cast<const char *>(data), qsizetype(size));
     const PpdDefaults defaults = PpdDefaults::parse(ppd);
     checkResolution(defaults.resolution());
-    if (defaults.colorMode() && *defaults.colorMode() != DeviceMode::Color
-        && *defaults.colorMode() != DeviceMode::Monochrome)
-        std::abort();
-    checkResolution(PpdDefaults::parseResolution(ppd));
+    require(!defaults.colorMode() || *defaults.colorMode() == DeviceMode::Color
+            || *defaults.colorMode() == DeviceMode::Monochrome);
+    checkResolutionText(ppd);
     return 0;
 }
