@@ -95,6 +95,9 @@ void tst_LinuxServices::specifiers_data()
                                       << u"Check dev/disk/by-label/root (dev-disk-by\\x2dlabel-root)"_s;
     QTest::newRow("names") << u"%n %N %p"_s << u"user@0.service"_s << u"user@0.service user@0 user"_s;
     QTest::newRow("percent and others") << u"100%% %H %"_s << u"a.service"_s << u"100% %H %"_s;
+    QTest::newRow("half escapes stay") << u"%I"_s << u"a@x\\x-1\\x 1\\x+fy\\x4"_s << u"x\\x/1\\x 1\\x+fy\\x4"_s;
+    QTest::newRow("digit and blank, found by fuzzing")
+        << u"%I"_s << u"a@[UnDescripti\\xe t\\.service"_s << u"[UnDescripti\\xe t\\"_s;
 }
 
 void tst_LinuxServices::specifiers()

@@ -29,6 +29,7 @@ private Q_SLOTS:
     void colourModels();
     void resolutions_data();
     void resolutions();
+    void resolutionIsTheWholeText();
 };
 
 void tst_PpdDefaults::defaultsOfRealFiles_data()
@@ -104,6 +105,13 @@ void tst_PpdDefaults::resolutions()
     QCOMPARE(parsed.value_or(QSize()), resolution);
     const PpdDefaults defaults = PpdDefaults::parse("*PPD-Adobe: \"4.3\"\n*DefaultResolution: " + text + "\n");
     QCOMPARE(defaults.resolution().value_or(QSize()), resolution);
+}
+
+// Found by fuzzing: a newline after the unit was taken as part of the resolution.
+void tst_PpdDefaults::resolutionIsTheWholeText()
+{
+    QCOMPARE(PpdDefaults::parseResolution("600dpi\n"), std::nullopt);
+    QCOMPARE(PpdDefaults::parseResolution("1200x600dpi\n\n"), std::nullopt);
 }
 
 QTEST_MAIN(tst_PpdDefaults)

@@ -406,16 +406,21 @@ FakeMachine FixtureLoader::loadFile(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw FixtureError((u"%1: cannot read the fixture: %2"_s.arg(path, file.errorString())).toStdString());
+    return load(file.readAll(), path);
+}
+
+FakeMachine FixtureLoader::load(const QByteArray &json, const QString &sourceName)
+{
     QJsonParseError error{};
-    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError)
         throw FixtureError(
-            (u"%1: malformed JSON at offset %2: %3"_s.arg(path).arg(error.offset).arg(error.errorString()))
+            (u"%1: malformed JSON at offset %2: %3"_s.arg(sourceName).arg(error.offset).arg(error.errorString()))
                 .toStdString());
     if (!document.isObject())
-        throw FixtureError((u"%1: the fixture must be a JSON object"_s.arg(path)).toStdString());
+        throw FixtureError((u"%1: the fixture must be a JSON object"_s.arg(sourceName)).toStdString());
     FakeMachine machine;
-    FixtureLoader(path).apply(document.object(), machine);
+    FixtureLoader(sourceName).apply(document.object(), machine);
     return machine;
 }
 

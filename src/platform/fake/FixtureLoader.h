@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QJsonObject>
 #include <QString>
 
@@ -22,6 +23,8 @@ public:
     explicit FixtureLoader(QString sourceName);
 
     static FakeMachine loadFile(const QString &path);
+    // The text of a fixture file; sourceName stands for the file in messages.
+    static FakeMachine load(const QByteArray &json, const QString &sourceName);
     void apply(const QJsonObject &fixture, FakeMachine &machine) const;
 
 private:

@@ -48,7 +48,9 @@ PpdDefaults PpdDefaults::parse(QByteArrayView ppd)
 
 std::optional<QSize> PpdDefaults::parseResolution(QByteArrayView text)
 {
-    static const QRegularExpression pattern(u"^([1-9][0-9]{0,5})(?:x([1-9][0-9]{0,5}))?dpi$"_s);
+    // Anchored to the whole text: "$" alone would also take a text ending in a newline.
+    static const QRegularExpression pattern(
+        QRegularExpression::anchoredPattern(u"([1-9][0-9]{0,5})(?:x([1-9][0-9]{0,5}))?dpi"_s));
     const QRegularExpressionMatch match = pattern.match(QString::fromLatin1(text));
     if (!match.hasMatch())
         return std::nullopt;

@@ -2,6 +2,8 @@
 
 #include <QList>
 
+#include <charconv>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -40,22 +42,30 @@ QList<QByteArray> logicalLines(const QByteArray &contents)
     return lines;
 }
 
+// The byte of the two hexadecimal digits of a \xNN escape; "\x-1", "\x 1" and "\x+f" are no escapes.
+std::optional<char> escapedByte(QByteArrayView digits)
+{
+    unsigned value = 0;
+    const auto [end, error] = std::from_chars(digits.begin(), digits.end(), value, 16);
+    if (error != std::errc() || end != digits.end())
+        return std::nullopt;
+    return char(value);
+}
+
 // systemd unescapes the instance for %I: "-" stands for "/" and \xNN for a byte.
 QString unescapedInstance(const QString &instance)
 {
     QByteArray bytes;
     const QByteArray escaped = instance.toUtf8();
     for (qsizetype i = 0; i < escaped.size(); ++i) {
-        if (escaped.at(i) == '-') {
-            bytes += '/';
-        } else if (escaped.at(i) == '\\' && i + 3 < escaped.size() && escaped.at(i + 1) == 'x') {
-            bool ok = false;
-            const int byte = escaped.mid(i + 2, 2).toInt(&ok, 16);
-            bytes += ok ? char(byte) : escaped.at(i);
-            if (ok)
-                i += 3;
+        const std::optional<char> byte = escaped.at(i) == '\\' && i + 3 < escaped.size() && escaped.at(i + 1) == 'x'
+            ? escapedByte(QByteArrayView(escaped).sliced(i + 2, 2))
+            : std::nullopt;
+        if (byte) {
+            bytes += *byte;
+            i += 3;
         } else {
-            bytes += escaped.at(i);
+            bytes += escaped.at(i) == '-' ? '/' : escaped.at(i);
         }
     }
     return QString::fromUtf8(bytes);
