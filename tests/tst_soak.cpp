@@ -152,8 +152,8 @@ public:
 
     QJsonObject next()
     {
-        return {{u"drives"_s, drives()},   {u"printers"_s, printers()}, {u"memory"_s, memory()},
-                {u"host"_s, host()},       {u"tickCount"_s, ticks()},   {u"shell"_s, shell()}};
+        return {{u"drives"_s, drives()}, {u"printers"_s, printers()}, {u"memory"_s, memory()},
+                {u"host"_s, host()},     {u"tickCount"_s, ticks()},   {u"shell"_s, shell()}};
     }
 
 private:
@@ -181,17 +181,16 @@ private:
         static const QList<int> usualTypes{2, 3, 4, 5, 6};
         const int type = chance(90) ? usualTypes.at(Letters.indexOf(letter)) : int(m_random.bounded(7));
         const quint64 total = chance(5) ? ~quint64(0) : upTo(quint64(1) << 44);
-        QJsonObject drive{{u"letter"_s, QString(letter)},
-                          {u"type"_s, type},
-                          {u"label"_s, pick(QList<QString>{u"System"_s, u"数据"_s, QString(), u"Bo\u0000ot"_s,
-                                                           QString(40, u'L')})},
-                          {u"serial"_s, hex(m_random.generate())},
-                          {u"fileSystem"_s, pick(QList<QString>{u"NTFS"_s, u"FAT32"_s, u"ext4"_s, QString(),
-                                                                QString(40, u'F')})},
-                          {u"totalBytes"_s, hex(total)},
-                          {u"freeBytes"_s, hex(upTo(total))},
-                          {u"ready"_s, letter == u'A' ? chance(30) : chance(92)},
-                          {u"volumeQueryFails"_s, chance(8)}};
+        QJsonObject drive{
+            {u"letter"_s, QString(letter)},
+            {u"type"_s, type},
+            {u"label"_s, pick(QList<QString>{u"System"_s, u"数据"_s, QString(), u"Bo\u0000ot"_s, QString(40, u'L')})},
+            {u"serial"_s, hex(m_random.generate())},
+            {u"fileSystem"_s, pick(QList<QString>{u"NTFS"_s, u"FAT32"_s, u"ext4"_s, QString(), QString(40, u'F')})},
+            {u"totalBytes"_s, hex(total)},
+            {u"freeBytes"_s, hex(upTo(total))},
+            {u"ready"_s, letter == u'A' ? chance(30) : chance(92)},
+            {u"volumeQueryFails"_s, chance(8)}};
         if (type == 4)
             drive.insert(u"remoteName"_s,
                          chance(70) ? QJsonValue(u"\\\\Server\\Share%1"_s.arg(m_random.bounded(5))) : QJsonValue());
@@ -200,8 +199,8 @@ private:
 
     QJsonObject printers()
     {
-        static const QList<QString> names{u"Office Laser"_s, u"激光打印机"_s, u"PDF"_s, u"Label Writer"_s,
-                                          u"Colour Inkjet"_s, QString(80, u'P')};
+        static const QList<QString> names{u"Office Laser"_s, u"激光打印机"_s,    u"PDF"_s,
+                                          u"Label Writer"_s, u"Colour Inkjet"_s, QString(80, u'P')};
         QJsonArray list;
         QStringList listed;
         const int count = int(m_random.bounded(5));
@@ -210,13 +209,13 @@ private:
             if (listed.contains(name))
                 continue;
             listed.append(name);
-            list.append(QJsonObject{{u"name"_s, name},
-                                    {u"dmColor"_s, chance(50) ? 2 : 1},
-                                    {u"colorFlag"_s, chance(50)},
-                                    {u"dpi"_s, QJsonArray{pick(QList<int>{150, 300, 600, 1200}),
-                                                          pick(QList<int>{150, 300, 600, 1200})}},
-                                    {u"infoContext"_s, chance(90)},
-                                    {u"devmodeSize"_s, chance(90) ? 220 : 0}});
+            list.append(QJsonObject{
+                {u"name"_s, name},
+                {u"dmColor"_s, chance(50) ? 2 : 1},
+                {u"colorFlag"_s, chance(50)},
+                {u"dpi"_s, QJsonArray{pick(QList<int>{150, 300, 600, 1200}), pick(QList<int>{150, 300, 600, 1200})}},
+                {u"infoContext"_s, chance(90)},
+                {u"devmodeSize"_s, chance(90) ? 220 : 0}});
         }
         QJsonValue defaultName;
         if (chance(10))
@@ -304,11 +303,11 @@ private:
         for (int i = 0; i < 60; ++i)
             keys.append(QJsonObject{
                 {u"name"_s, u"K%1"_s.arg(i)},
-                {u"values"_s, QJsonObject{{u"DisplayName"_s, QJsonObject{{u"type"_s, u"REG_SZ"_s},
-                                                                         {u"data"_s, u"程序 %1"_s.arg(59 - i)}}},
-                                          {u"UninstallString"_s,
-                                           QJsonObject{{u"type"_s, u"REG_SZ"_s},
-                                                       {u"data"_s, u"/usr/bin/remove %1"_s.arg(i)}}}}}});
+                {u"values"_s,
+                 QJsonObject{
+                     {u"DisplayName"_s, QJsonObject{{u"type"_s, u"REG_SZ"_s}, {u"data"_s, u"程序 %1"_s.arg(59 - i)}}},
+                     {u"UninstallString"_s,
+                      QJsonObject{{u"type"_s, u"REG_SZ"_s}, {u"data"_s, u"/usr/bin/remove %1"_s.arg(i)}}}}}});
         return {{u"keys"_s, keys}};
     }
 
