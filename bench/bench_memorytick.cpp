@@ -1,6 +1,6 @@
 // The memory-status tick, as Timer2 runs it every 10 ms, on this machine's
 // /proc/meminfo: with a fresh reading at each tick (the costly tick) and as the
-// program runs it, where one reading serves the ticks of 100 ms. Then the
+// program runs it, where one reading serves the ticks of 200 ms. Then the
 // reading and the parsing alone, to see where the time goes.
 #include "app/FailureReport.h"
 #include "app/UnitFormMain.h"
