@@ -1,15 +1,24 @@
+#include "controls/TDriveComboBox.h"
+#include "controls/TLabel.h"
+#include "pages/DiskPage.h"
+#include "platform/Failure.h"
 #include "platform/linux/LinuxDrives.h"
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <sys/statvfs.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// Every look at a drive is waited for, so each answer is the answer of the moment.
+constexpr std::chrono::milliseconds Patient{2000};
 
 constexpr quint32 bit(char letter)
 {
@@ -85,6 +94,48 @@ struct statvfs volumeOf(const QString &path)
     return volume;
 }
 
+// The disk page on a tree's drives, as the user picks them.
+class DiskPageOnTree
+{
+public:
+    explicit DiskPageOnTree(LinuxDrives &drives)
+        : m_page(drives, nullptr)
+    {
+        m_page.driveSelector()->BuildDriveList();
+    }
+
+    // The change handler with the window's guard: a drive that cannot be made current is not an error.
+    void pick(QChar letter)
+    {
+        m_page.driveSelector()->SetDriveLetter(letter);
+        try {
+            m_page.driveChanged();
+        } catch (const Failure &) {
+        }
+    }
+    void tick()
+    {
+        m_page.writeTotalSize();
+        m_page.writeFreeSize();
+    }
+    QStringList sizes() const { return {text("Label22"), text("Label24")}; }
+
+private:
+    QString text(const char *name) const { return m_page.findChild<TLabel *>(QString::fromLatin1(name))->caption(); }
+
+    DiskPage m_page;
+};
+
+QStringList sizesOf(const QString &path)
+{
+    const struct statvfs volume = volumeOf(path);
+    const auto megabytes = [](quint64 bytes) {
+        return u"%1 MB"_s.arg(bytes / (1024 * 1024));
+    };
+    return {megabytes(quint64(volume.f_blocks) * volume.f_frsize),
+            megabytes(quint64(volume.f_bavail) * volume.f_frsize)};
+}
+
 } // namespace
 
 class tst_LinuxDrives : public QObject
@@ -101,6 +152,8 @@ private Q_SLOTS:
     void namesWithBackslashesFindTheirWayBack();
     void sizesOfTheCurrentDrive();
     void driveThatIsGoneFails();
+    void sizesAreThoseOfTheChosenDrive();
+    void mountPointTheUserMayNotEnter();
     void containerListsNoFileBinds();
     void networkDrivesAnswerTheirShares();
     void thisMachinesRootIsDriveC();
@@ -113,7 +166,7 @@ void tst_LinuxDrives::desktopDrivesAndTheirTypes()
 {
     FixtureTree tree(u"desktop.mountinfo"_s);
     buildDesktop(tree);
-    LinuxDrives drives(tree.path());
+    LinuxDrives drives(tree.path(), Patient);
     QCOMPARE(drives.logicalDrives(), bit('C') | bit('D') | bit('E') | bit('F'));
     QCOMPARE(drives.driveType(u"C:\\"_s), DriveType::Fixed);
     QCOMPARE(drives.driveType(u"d:\\"_s), DriveType::Fixed);
@@ -130,7 +183,7 @@ void tst_LinuxDrives::labelsAndSerialsFromUdevLinks()
 {
     FixtureTree tree(u"desktop.mountinfo"_s);
     buildDesktop(tree);
-    LinuxDrives drives(tree.path());
+    LinuxDrives drives(tree.path(), Patient);
     const std::optional<VolumeInformation> efi = drives.volumeInformation(u"E:\\"_s);
     QVERIFY(efi);
     QCOMPARE(efi->volumeName, u"EFI SYSTEM"_s);
@@ -148,18 +201,17 @@ void tst_LinuxDrives::labelsAndSerialsFromUdevLinks()
     const std::optional<VolumeInformation> root = drives.volumeInformation(u"C:\\"_s);
     QVERIFY(root);
     QCOMPARE(root->serialNumber, quint32(volumeOf(tree.path()).f_fsid & 0xFFFFFFFFu));
-    // A mount point that cannot be read: the volume cannot be queried.
+    // A mount point that cannot be read: the volume cannot be queried, from the next look on.
     QDir(tree.path(u"media/ann/STICK"_s)).removeRecursively();
-    QVERIFY(!drives.volumeInformation(u"F:\\"_s));
+    QTRY_VERIFY(!drives.volumeInformation(u"F:\\"_s));
 }
 
 void tst_LinuxDrives::currentDirectoryPerDrive()
 {
     FixtureTree tree(u"desktop.mountinfo"_s);
     buildDesktop(tree);
-    LinuxDrives drives(tree.path());
+    LinuxDrives drives(tree.path(), Patient);
     QVERIFY(drives.setCurrentDirectory(u"D:\\ann\\src"_s));
-    QCOMPARE(QDir::currentPath(), tree.path(u"home/ann/src"_s));
     QCOMPARE(drives.currentDirectory(), u"D:\\ann\\src"_s);
     // "X:" enters the directory last entered on X, at first its mount point.
     QVERIFY(drives.setCurrentDirectory(u"E:"_s));
@@ -178,9 +230,11 @@ void tst_LinuxDrives::currentDirectoryPerDrive()
     QVERIFY(!drives.setCurrentDirectory(u"D:\\missing"_s));
     QVERIFY(!drives.setCurrentDirectory(u"relative"_s));
     QCOMPARE(drives.currentDirectory(), u"E:\\"_s);
-    // Outside the tree that stands for "/" there is no drive to name.
+    // The directory is the program's own: the process never enters a drive, so none is held busy.
+    QCOMPARE(QDir::currentPath(), m_startDirectory);
+    // Started outside the tree that stands for "/", there is no drive to name.
     QDir::setCurrent(QDir::tempPath());
-    QVERIFY(!drives.currentDirectory().startsWith(u"C:"_s));
+    QVERIFY(!LinuxDrives(tree.path(), Patient).currentDirectory().startsWith(u"C:"_s));
 }
 
 void tst_LinuxDrives::namesWithBackslashesFindTheirWayBack()
@@ -188,25 +242,24 @@ void tst_LinuxDrives::namesWithBackslashesFindTheirWayBack()
     FixtureTree tree(u"desktop.mountinfo"_s);
     buildDesktop(tree);
     tree.directory(u"home/a\\b"_s);
-    LinuxDrives drives(tree.path());
+    LinuxDrives drives(tree.path(), Patient);
     QVERIFY(QDir::setCurrent(tree.path(u"home/a\\b"_s)));
     const QString presented = drives.currentDirectory();
     QCOMPARE(presented, u"D:\\a\\b"_s);
     QVERIFY(drives.setCurrentDirectory(u"C:"_s));
     QVERIFY(drives.setCurrentDirectory(presented));
-    QCOMPARE(QDir::currentPath(), tree.path(u"home/a\\b"_s));
+    QCOMPARE(drives.currentDirectory(), presented);
 }
 
 void tst_LinuxDrives::sizesOfTheCurrentDrive()
 {
     FixtureTree tree(u"desktop.mountinfo"_s);
     buildDesktop(tree);
-    LinuxDrives drives(tree.path());
-    QVERIFY(drives.setCurrentDirectory(u"C:\\"_s));
+    LinuxDrives drives(tree.path(), Patient);
     const struct statvfs volume = volumeOf(tree.path());
-    QCOMPARE(drives.totalBytes(), std::optional<quint64>(quint64(volume.f_blocks) * volume.f_frsize));
+    QCOMPARE(drives.totalBytes(u"C:\\"_s), std::optional<quint64>(quint64(volume.f_blocks) * volume.f_frsize));
     // Free for the caller: reserved blocks are not counted.
-    const std::optional<quint64> free = drives.freeBytesForCaller();
+    const std::optional<quint64> free = drives.freeBytesForCaller(u"C:\\"_s);
     QVERIFY(free);
     QVERIFY(*free <= quint64(volume.f_bfree) * volume.f_frsize);
     QCOMPARE(*free % volume.f_frsize, 0u);
@@ -216,7 +269,7 @@ void tst_LinuxDrives::driveThatIsGoneFails()
 {
     FixtureTree tree(u"desktop.mountinfo"_s);
     buildDesktop(tree);
-    LinuxDrives drives(tree.path());
+    LinuxDrives drives(tree.path(), Patient);
     QVERIFY(drives.setCurrentDirectory(u"F:"_s));
     QVERIFY(drives.setCurrentDirectory(u"C:"_s));
     // The stick is unmounted; its mount point stays behind, empty.
@@ -233,6 +286,49 @@ void tst_LinuxDrives::driveThatIsGoneFails()
     QCOMPARE(drives.currentDirectory(), u"C:\\"_s);
 }
 
+// A chosen drive that cannot be entered or measured never shows another drive's sizes.
+void tst_LinuxDrives::sizesAreThoseOfTheChosenDrive()
+{
+    FixtureTree tree(u"desktop.mountinfo"_s);
+    buildDesktop(tree);
+    // The stick's mount point is gone, its drive still in the mount table.
+    QDir(tree.path(u"media/ann/STICK"_s)).removeRecursively();
+    LinuxDrives drives(tree.path(), Patient);
+    DiskPageOnTree page(drives);
+    page.pick(u'c');
+    QCOMPARE(page.sizes(), sizesOf(tree.path()));
+    QVERIFY(page.sizes().first() != u"0 MB"_s);
+    page.pick(u'f');
+    QCOMPARE(page.sizes(), QStringList({u"0 MB"_s, u"0 MB"_s}));
+    page.tick();
+    QCOMPARE(page.sizes(), QStringList({u"0 MB"_s, u"0 MB"_s}));
+    QCOMPARE(drives.currentDirectory(), u"C:\\"_s);
+}
+
+// Measured from its mount point, which needs no way in; it is not made current.
+void tst_LinuxDrives::mountPointTheUserMayNotEnter()
+{
+    if (::geteuid() == 0)
+        QSKIP("running as root, who may enter any directory: run as an ordinary user (setpriv --reuid=nobody) to check "
+              "this");
+    FixtureTree tree(u"desktop.mountinfo"_s);
+    buildDesktop(tree);
+    const QString stick = tree.path(u"media/ann/STICK"_s);
+    QVERIFY(QFile::setPermissions(stick, QFileDevice::Permissions()));
+    const auto restore = qScopeGuard([&] {
+        QFile::setPermissions(stick, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    });
+    LinuxDrives drives(tree.path(), Patient);
+    DiskPageOnTree page(drives);
+    page.pick(u'c');
+    page.pick(u'f');
+    // The change stops where the drive cannot be made current; the next tick measures it.
+    QCOMPARE(drives.currentDirectory(), u"C:\\"_s);
+    QCOMPARE(page.sizes(), QStringList({u"0 MB"_s, u"0 MB"_s}));
+    page.tick();
+    QCOMPARE(page.sizes(), sizesOf(stick));
+}
+
 void tst_LinuxDrives::containerListsNoFileBinds()
 {
     FixtureTree tree(u"docker-container.mountinfo"_s);
@@ -240,7 +336,7 @@ void tst_LinuxDrives::containerListsNoFileBinds()
         tree.write(file, "x\n");
     tree.directory(u"work"_s);
     tree.directory(u"scratch"_s);
-    LinuxDrives drives(tree.path());
+    LinuxDrives drives(tree.path(), Patient);
     QCOMPARE(drives.logicalDrives(), bit('C') | bit('D') | bit('E'));
     QCOMPARE(drives.driveType(u"C:\\"_s), DriveType::Fixed);
     QCOMPARE(drives.driveType(u"E:\\"_s), DriveType::RamDisk);
@@ -256,7 +352,7 @@ void tst_LinuxDrives::networkDrivesAnswerTheirShares()
     FixtureTree tree(u"network-shares.mountinfo"_s);
     for (const QString &directory : {u"mnt/nas"_s, u"mnt/office"_s, u"home/ann/remote"_s, u"mnt/backup"_s})
         tree.directory(directory);
-    LinuxDrives drives(tree.path());
+    LinuxDrives drives(tree.path(), Patient);
     QCOMPARE(drives.driveType(u"D:\\"_s), DriveType::Remote);
     QCOMPARE(drives.remoteName(u"D:"_s), std::optional<QString>(u"nas.example.lan:/export/media"_s));
     QCOMPARE(drives.remoteName(u"e:"_s), std::optional<QString>(u"//fileserver/Office$"_s));
@@ -268,7 +364,7 @@ void tst_LinuxDrives::networkDrivesAnswerTheirShares()
 
 void tst_LinuxDrives::thisMachinesRootIsDriveC()
 {
-    LinuxDrives drives(u"/"_s);
+    LinuxDrives drives(u"/"_s, Patient);
     QVERIFY(drives.logicalDrives() & bit('C'));
     QVERIFY(drives.driveType(u"C:\\"_s) != DriveType::NoRootDir);
     const std::optional<VolumeInformation> root = drives.volumeInformation(u"C:\\"_s);
@@ -277,12 +373,11 @@ void tst_LinuxDrives::thisMachinesRootIsDriveC()
     if (!QFileInfo::exists(u"/dev/disk/by-uuid"_s))
         QCOMPARE(root->serialNumber, quint32(volumeOf(u"/"_s).f_fsid & 0xFFFFFFFFu));
     QVERIFY(drives.setCurrentDirectory(u"C:\\"_s));
-    QCOMPARE(QDir::currentPath(), u"/"_s);
     QCOMPARE(drives.currentDirectory(), u"C:\\"_s);
     const struct statvfs volume = volumeOf(u"/"_s);
-    QCOMPARE(drives.totalBytes(), std::optional<quint64>(quint64(volume.f_blocks) * volume.f_frsize));
-    QVERIFY(drives.totalBytes() > 0u);
+    QCOMPARE(drives.totalBytes(u"C:\\"_s), std::optional<quint64>(quint64(volume.f_blocks) * volume.f_frsize));
+    QVERIFY(drives.totalBytes(u"C:\\"_s) > 0u);
 }
 
-QTEST_GUILESS_MAIN(tst_LinuxDrives)
+QTEST_MAIN(tst_LinuxDrives)
 #include "tst_linuxdrives.moc"

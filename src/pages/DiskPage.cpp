@@ -60,8 +60,8 @@ void DiskPage::driveChanged()
     m_fileList->MakeDriveCurrent(letter);
     if (const std::optional<QString> text = VolumeLabelSerialText(letter))
         m_labelSerial->setCaption(*text);
-    m_totalSize->setCaption(sizeText(m_drives.totalBytes()));
-    m_freeSize->setCaption(sizeText(m_drives.freeBytesForCaller()));
+    m_totalSize->setCaption(sizeText(m_drives.totalBytes(rootOf(letter))));
+    m_freeSize->setCaption(sizeText(m_drives.freeBytesForCaller(rootOf(letter))));
     if (letter.isNull())
         return;
     const QString typeText = driveTypeText(m_drives.driveType(rootOf(letter)));
@@ -83,12 +83,12 @@ void DiskPage::writeFileSystemName()
 
 void DiskPage::writeTotalSize()
 {
-    m_totalSize->setCaption(sizeText(m_drives.totalBytes()));
+    m_totalSize->setCaption(sizeText(m_drives.totalBytes(rootOf(m_selector->driveLetter()))));
 }
 
 void DiskPage::writeFreeSize()
 {
-    m_freeSize->setCaption(sizeText(m_drives.freeBytesForCaller()));
+    m_freeSize->setCaption(sizeText(m_drives.freeBytesForCaller(rootOf(m_selector->driveLetter()))));
 }
 
 std::optional<QString> DiskPage::VolumeLabelSerialText(QChar letter) const

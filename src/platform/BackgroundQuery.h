@@ -27,6 +27,9 @@ public:
     using Clock = std::chrono::steady_clock;
     using Query = std::function<T()>;
     static constexpr std::chrono::milliseconds DefaultTimeLimit{2000};
+    // How long the window may wait for a source that usually answers at once:
+    // short enough that it never feels the wait, long enough for a healthy one.
+    static constexpr std::chrono::milliseconds WindowPatience{20};
 
     explicit BackgroundQuery(std::chrono::milliseconds timeLimit = DefaultTimeLimit)
         : m_timeLimit(timeLimit)
@@ -45,17 +48,23 @@ public:
     BackgroundQuery(const BackgroundQuery &) = delete;
     BackgroundQuery &operator=(const BackgroundQuery &) = delete;
 
-    // Starts query unless one is still running, then waits until the running
-    // query finishes or has been out for patience, whichever comes first: a
-    // source that answers at once answers in the same call, and one that hangs
-    // holds up only the call that started it. Returns the newest answer, as answer().
-    std::shared_ptr<const T> ask(Query query, std::chrono::milliseconds patience = {})
+    // Starts query unless one is still running or the newest answer was asked
+    // for less than freshFor ago, then waits until the running query finishes
+    // or has been out for patience, whichever comes first: a source that
+    // answers at once answers in the same call, one that hangs holds up only
+    // the call that started it, and one that took longer than patience last
+    // time is not waited for at all. Returns the newest answer, as answer().
+    std::shared_ptr<const T> ask(Query query, std::chrono::milliseconds patience = {},
+                                 std::chrono::milliseconds freshFor = {})
     {
         std::unique_lock lock(m_state->mutex);
-        if (!m_state->running)
+        const bool fresh = m_state->answer && Clock::now() - m_state->answerAskedAt < freshFor;
+        if (!m_state->running && !fresh)
             start(std::move(query));
-        const auto giveUp = m_state->startedAt + patience;
-        m_state->finished.wait_until(lock, giveUp, [this] { return !m_state->running; });
+        if (m_state->lastDuration <= patience) {
+            const auto giveUp = m_state->startedAt + patience;
+            m_state->finished.wait_until(lock, giveUp, [this] { return !m_state->running; });
+        }
         return newest();
     }
 
@@ -95,6 +104,7 @@ private:
         Clock::time_point startedAt;
         std::shared_ptr<const T> answer;
         Clock::time_point answerAskedAt;
+        Clock::duration lastDuration{}; // of the query that finished last
     };
 
     // An idle worker ends after this long.
@@ -144,6 +154,7 @@ private:
             std::shared_ptr<const T> answer = run(job);
             job = nullptr; // what it owns goes here, outside the lock
             lock.lock();
+            state->lastDuration = Clock::now() - askedAt;
             if (answer) {
                 state->answer = std::move(answer);
                 state->answerAskedAt = askedAt;

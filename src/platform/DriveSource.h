@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <chrono>
 #include <optional>
 
 enum class DriveType : quint32 {
@@ -28,6 +29,10 @@ struct VolumeInformation
     QString fileSystemName;
 };
 
+// Where a drive is looked at on a worker thread, one look serves every
+// question about it for this long: the disk page asks several times a tick.
+inline constexpr std::chrono::milliseconds DriveLookFreshFor{200};
+
 // Drives as the user knows them: letters A to Z, each with a root "X:\".
 // Paths are presented in that form too ("D:\ann" for a directory ann on D).
 class DriveSource
@@ -43,9 +48,10 @@ public:
     // The remote name of a network drive ("D:" -> "//server/share"); nullopt when it has none.
     virtual std::optional<QString> remoteName(const QString &localName) = 0;
 
-    // Sizes of the disk that holds the current directory; nullopt when the query fails.
-    virtual std::optional<quint64> totalBytes() = 0;
-    virtual std::optional<quint64> freeBytesForCaller() = 0;
+    // Sizes of the drive with this root ("D:\\"), whether or not it is the current
+    // drive; nullopt when the query fails (no medium, not ready, gone).
+    virtual std::optional<quint64> totalBytes(const QString &root) = 0;
+    virtual std::optional<quint64> freeBytesForCaller(const QString &root) = 0;
 
     virtual QString currentDirectory() = 0;
     // "X:" enters the directory last entered on drive X (at first its root);

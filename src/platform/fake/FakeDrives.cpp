@@ -1,6 +1,6 @@
 #include "FakeDrives.h"
 
-#include "FakeMachine.h"
+#include <thread>
 
 using namespace Qt::StringLiterals;
 
@@ -20,10 +20,21 @@ const FakeDrive *FakeDrives::driveOfRoot(const QString &root) const
     return m_machine.drive(root.at(0));
 }
 
-const FakeDrive *FakeDrives::currentDrive() const
+std::shared_ptr<const FakeDrive> FakeDrives::look(const FakeDrive &drive)
 {
-    const QString &current = m_machine.currentDirectory;
-    return hasDrivePrefix(current) ? m_machine.drive(current.at(0)) : nullptr;
+    const int delay = m_machine.delays.drives;
+    if (delay <= 0)
+        return std::make_shared<const FakeDrive>(drive);
+    auto &query = m_looks[drive.letter];
+    if (!query)
+        query = std::make_unique<BackgroundQuery<FakeDrive>>();
+    // The worker gets its own copy: the machine may change while it sleeps.
+    return query->ask(
+        [drive, delay] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(delay));
+            return drive;
+        },
+        BackgroundQuery<FakeDrive>::WindowPatience, DriveLookFreshFor);
 }
 
 quint32 FakeDrives::logicalDrives()
@@ -42,7 +53,8 @@ DriveType FakeDrives::driveType(const QString &root)
 
 std::optional<VolumeInformation> FakeDrives::volumeInformation(const QString &root)
 {
-    const FakeDrive *drive = driveOfRoot(root);
+    const FakeDrive *listed = driveOfRoot(root);
+    const std::shared_ptr<const FakeDrive> drive = listed ? look(*listed) : nullptr;
     if (!drive || !drive->ready || drive->volumeQueryFails)
         return std::nullopt;
     return VolumeInformation{drive->label, drive->serial, drive->fileSystem};
@@ -56,17 +68,19 @@ std::optional<QString> FakeDrives::remoteName(const QString &localName)
     return drive ? drive->remoteName : std::nullopt;
 }
 
-std::optional<quint64> FakeDrives::totalBytes()
+std::optional<quint64> FakeDrives::totalBytes(const QString &root)
 {
-    const FakeDrive *drive = currentDrive();
+    const FakeDrive *listed = driveOfRoot(root);
+    const std::shared_ptr<const FakeDrive> drive = listed ? look(*listed) : nullptr;
     if (!drive || !drive->ready)
         return std::nullopt;
     return drive->totalBytes;
 }
 
-std::optional<quint64> FakeDrives::freeBytesForCaller()
+std::optional<quint64> FakeDrives::freeBytesForCaller(const QString &root)
 {
-    const FakeDrive *drive = currentDrive();
+    const FakeDrive *listed = driveOfRoot(root);
+    const std::shared_ptr<const FakeDrive> drive = listed ? look(*listed) : nullptr;
     if (!drive || !drive->ready)
         return std::nullopt;
     return drive->freeBytes;
@@ -92,7 +106,8 @@ bool FakeDrives::setCurrentDirectory(const QString &path)
         return true;
     }
     const QChar letter = path.at(0).toUpper();
-    const FakeDrive *drive = m_machine.drive(letter);
+    const FakeDrive *listed = m_machine.drive(letter);
+    const std::shared_ptr<const FakeDrive> drive = listed ? look(*listed) : nullptr;
     if (!drive || !drive->ready)
         return false;
     if (hasDrivePrefix(m_machine.currentDirectory))

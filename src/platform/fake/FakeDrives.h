@@ -1,12 +1,17 @@
 #pragma once
 
+#include "FakeMachine.h"
+#include "platform/BackgroundQuery.h"
 #include "platform/DriveSource.h"
 
 #include <QStringList>
 
-struct FakeDrive;
-struct FakeMachine;
+#include <map>
+#include <memory>
 
+// The fixture's drives. Where the fixture makes them slow, every look at a
+// drive's volume goes through a worker as on a real machine, and answers as
+// the Linux drives answer a slow file system.
 class FakeDrives final : public DriveSource
 {
 public:
@@ -19,15 +24,18 @@ public:
     DriveType driveType(const QString &root) override;
     std::optional<VolumeInformation> volumeInformation(const QString &root) override;
     std::optional<QString> remoteName(const QString &localName) override;
-    std::optional<quint64> totalBytes() override;
-    std::optional<quint64> freeBytesForCaller() override;
+    std::optional<quint64> totalBytes(const QString &root) override;
+    std::optional<quint64> freeBytesForCaller(const QString &root) override;
     QString currentDirectory() override;
     bool setCurrentDirectory(const QString &path) override;
 
 private:
     const FakeDrive *driveOfRoot(const QString &root) const;
-    const FakeDrive *currentDrive() const;
+    // The drive as a look at its volume finds it: at once, or after the
+    // fixture's delay; nullptr when no look has answered in time.
+    std::shared_ptr<const FakeDrive> look(const FakeDrive &drive);
 
     FakeMachine &m_machine;
     QStringList m_networkDirectories; // paths without a drive letter the program has been in
+    std::map<QChar, std::unique_ptr<BackgroundQuery<FakeDrive>>> m_looks; // by letter, for slow drives
 };

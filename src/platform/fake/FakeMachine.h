@@ -104,6 +104,13 @@ struct FakeHost
     QList<quint32> addresses; // IPv4, host byte order
 };
 
+// How long the answers of a domain take, in milliseconds; 0 answers at once.
+struct FakeDelays
+{
+    int printers = 0;
+    int drives = 0;
+};
+
 // The whole fake machine a fixture describes, plus what the program did to it.
 struct FakeMachine
 {
@@ -116,6 +123,7 @@ struct FakeMachine
     FakeHost host;
     AnswerList<quint64> tickCount;
     AnswerList<bool> shellOpens;
+    FakeDelays delays;
 
     // State the program changes.
     QString currentDirectory = QStringLiteral("C:\\");

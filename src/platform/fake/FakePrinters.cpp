@@ -1,6 +1,10 @@
 #include "FakePrinters.h"
 
-#include "FakeMachine.h"
+#include "platform/Failure.h"
+
+#include <thread>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -51,9 +55,31 @@ private:
 
 } // namespace
 
-const FakePrinter *FakePrinters::find(const QString &deviceName) const
+void FakePrinters::beginRound()
 {
-    for (const FakePrinter &printer : m_machine.printers.list)
+    const int delay = m_machine.delays.printers;
+    if (delay <= 0)
+        return;
+    // The worker gets its own copy: the machine may change while it sleeps.
+    m_round = m_query.ask(
+        [table = m_machine.printers, delay] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(delay));
+            return table;
+        },
+        BackgroundQuery<FakePrinterTable>::WindowPatience);
+}
+
+const FakePrinterTable *FakePrinters::table()
+{
+    return m_machine.delays.printers > 0 ? m_round.get() : &m_machine.printers;
+}
+
+const FakePrinter *FakePrinters::find(const QString &deviceName)
+{
+    const FakePrinterTable *printers = table();
+    if (!printers)
+        return nullptr;
+    for (const FakePrinter &printer : printers->list)
         if (printer.name.compare(deviceName, Qt::CaseInsensitive) == 0)
             return &printer;
     return nullptr;
@@ -61,15 +87,19 @@ const FakePrinter *FakePrinters::find(const QString &deviceName) const
 
 std::optional<QStringList> FakePrinters::printerNames()
 {
+    const FakePrinterTable *printers = table();
+    if (!printers)
+        throw Failure(u"The print server has not answered"_s);
     QStringList names;
-    for (const FakePrinter &printer : m_machine.printers.list)
+    for (const FakePrinter &printer : printers->list)
         names.append(printer.name);
     return names;
 }
 
 std::optional<QString> FakePrinters::defaultPrinterName()
 {
-    return m_machine.printers.defaultName;
+    const FakePrinterTable *printers = table();
+    return printers ? printers->defaultName : std::nullopt;
 }
 
 std::unique_ptr<PrinterHandle> FakePrinters::openPrinter(const QString &deviceName)

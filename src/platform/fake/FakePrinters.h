@@ -1,10 +1,14 @@
 #pragma once
 
+#include "FakeMachine.h"
+#include "platform/BackgroundQuery.h"
 #include "platform/PrinterSource.h"
 
-struct FakeMachine;
-struct FakePrinter;
+#include <memory>
 
+// The fixture's printers. Where the fixture makes them slow, each round's
+// questions go to a worker as on a real machine, and are answered as the
+// Linux printers answer a slow print server.
 class FakePrinters final : public PrinterSource
 {
 public:
@@ -13,6 +17,7 @@ public:
     {
     }
 
+    void beginRound() override;
     std::optional<QStringList> printerNames() override;
     std::optional<QString> defaultPrinterName() override;
     std::unique_ptr<PrinterHandle> openPrinter(const QString &deviceName) override;
@@ -23,7 +28,11 @@ public:
                                                                  const DeviceMode *deviceMode) override;
 
 private:
-    const FakePrinter *find(const QString &deviceName) const;
+    const FakePrinter *find(const QString &deviceName);
+    // What the printers are this round; nullptr while a slow one has not answered.
+    const FakePrinterTable *table();
 
     FakeMachine &m_machine;
+    BackgroundQuery<FakePrinterTable> m_query;
+    std::shared_ptr<const FakePrinterTable> m_round; // the newest answer of a slow print server
 };

@@ -394,6 +394,19 @@ FakeHost readHost(const Node &node)
     return host;
 }
 
+FakeDelays readDelays(const Node &node)
+{
+    node.object();
+    // Longer than a test or a soak would wait is a mistake in the fixture.
+    constexpr int Longest = 600000;
+    FakeDelays delays;
+    if (node.has(u"printers"_s))
+        delays.printers = node.member(u"printers"_s).number<int>(0, Longest);
+    if (node.has(u"drives"_s))
+        delays.drives = node.member(u"drives"_s).number<int>(0, Longest);
+    return delays;
+}
+
 } // namespace
 
 FixtureLoader::FixtureLoader(QString sourceName)
@@ -463,5 +476,7 @@ void FixtureLoader::apply(const QJsonObject &fixture, FakeMachine &machine) cons
             for (const Node &element : shell.member(u"opens"_s).elements())
                 next.shellOpens.answers.append(element.boolean());
     }
+    if (root.has(u"delays"_s))
+        next.delays = readDelays(root.member(u"delays"_s));
     machine = std::move(next);
 }

@@ -1,22 +1,17 @@
 #include "LinuxDrives.h"
 
-#include "LinuxUdevLinks.h"
-#include "LinuxVolumeIds.h"
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
+#include <QSet>
 
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
-#include <linux/fs.h>
 #include <linux/magic.h>
 #include <poll.h>
-#include <sys/ioctl.h>
 #include <sys/statfs.h>
-#include <sys/statvfs.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -69,15 +64,15 @@ QByteArray readSmallFile(const QString &path)
 
 } // namespace
 
-LinuxDrives::LinuxDrives(QString rootDirectory)
+LinuxDrives::LinuxDrives(QString rootDirectory, std::chrono::milliseconds patience)
     : m_root(std::move(rootDirectory))
+    , m_patience(patience)
 {
     const QString canonical = QFileInfo(m_root).canonicalFilePath();
     m_prefix = canonical.isEmpty() ? m_root : canonical;
     if (m_prefix.endsWith(u'/'))
         m_prefix.chop(1);
-    m_labels = std::make_unique<LinuxUdevLinks>(m_prefix + u"/dev/disk/by-label"_s);
-    m_uuids = std::make_unique<LinuxUdevLinks>(m_prefix + u"/dev/disk/by-uuid"_s);
+    m_udev = std::make_shared<LinuxDriveLook::UdevNames>(m_prefix);
 }
 
 LinuxDrives::~LinuxDrives()
@@ -126,8 +121,10 @@ QByteArray LinuxDrives::readMountTable()
 void LinuxDrives::refreshMounts()
 {
     const bool firstRead = m_mountTableFd < 0 && m_mountTableStat.st_ino == 0;
-    if (firstRead || mountTableChanged())
+    if (firstRead || mountTableChanged()) {
         m_table.update(MountInfoParser::parse(readMountTable()), probe());
+        forgetLooksOfGoneDrives();
+    }
 }
 
 LinuxDriveTable::Probe LinuxDrives::probe() const
@@ -176,6 +173,9 @@ const LinuxDrive *LinuxDrives::driveOfRoot(const QString &root)
 quint32 LinuxDrives::logicalDrives()
 {
     refreshMounts();
+    // Whoever lists the drives asks for their labels next: look at them all at once.
+    for (const LinuxDrive &drive : m_table.drives())
+        look(drive, m_driveDirectories.value(drive.letter, drive.mount.mountPoint), {});
     return m_table.letterMask();
 }
 
@@ -188,17 +188,8 @@ DriveType LinuxDrives::driveType(const QString &root)
 std::optional<VolumeInformation> LinuxDrives::volumeInformation(const QString &root)
 {
     const LinuxDrive *drive = driveOfRoot(root);
-    if (!drive)
-        return std::nullopt;
-    struct statvfs volume
-    { };
-    if (::statvfs(onDisk(drive->mount.mountPoint).constData(), &volume) != 0)
-        return std::nullopt;
-    VolumeInformation information;
-    information.volumeName = volumeLabel(*drive);
-    information.serialNumber = udevSerial(*drive).value_or(quint32(volume.f_fsid & 0xFFFFFFFFu));
-    information.fileSystemName = drive->mount.fileSystemType;
-    return information;
+    const std::shared_ptr<const LinuxDriveLook> found = drive ? look(*drive) : nullptr;
+    return found ? found->volume : std::nullopt;
 }
 
 std::optional<QString> LinuxDrives::remoteName(const QString &localName)
@@ -212,58 +203,66 @@ std::optional<QString> LinuxDrives::remoteName(const QString &localName)
     return drive->mount.source;
 }
 
-QString LinuxDrives::volumeLabel(const LinuxDrive &drive)
+// --- Looks at a drive, on its worker -----------------------------------------
+
+namespace {
+
+QString mountKey(const LinuxDrive &drive)
 {
-    if (const std::optional<QString> label = udevName(*m_labels, drive))
-        return *label;
-    if (drive.type == DriveType::Remote)
-        return {};
-    const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK;
-    const int directory = ::open(onDisk(drive.mount.mountPoint).constData(), flags);
-    const auto closer = closing(directory);
-    char label[FSLABEL_MAX] = {};
-    if (directory < 0 || ::ioctl(directory, FS_IOC_GETFSLABEL, label) != 0)
-        return {};
-    return QString::fromUtf8(label, qstrnlen(label, sizeof label));
+    return drive.mount.mountPoint + u'\n' + drive.mount.source;
 }
 
-std::optional<quint32> LinuxDrives::udevSerial(const LinuxDrive &drive)
+} // namespace
+
+std::shared_ptr<const LinuxDriveLook> LinuxDrives::look(const LinuxDrive &drive, const QString &directory,
+                                                        std::chrono::milliseconds patience)
 {
-    const std::optional<QString> uuid = udevName(*m_uuids, drive);
-    return uuid ? LinuxVolumeIds::serialFromUuid(*uuid) : std::nullopt;
+    auto &query = m_looks[mountKey(drive)];
+    if (!query)
+        query = std::make_unique<BackgroundQuery<LinuxDriveLook>>();
+    // The worker gets copies: it may outlive this object, blocked in the kernel.
+    auto lookAt = [drive, prefix = m_prefix, directory, udev = m_udev] {
+        return LinuxDriveLook::lookAt(drive, prefix, directory, *udev);
+    };
+    const std::shared_ptr<const LinuxDriveLook> found = query->ask(lookAt, patience, DriveLookFreshFor);
+    if (found && found->directory == directory)
+        return found;
+    // The newest look asked about another directory: look again, unless a look is still out.
+    return query->ask(lookAt, patience);
 }
 
-std::optional<QString> LinuxDrives::udevName(LinuxUdevLinks &links, const LinuxDrive &drive) const
+std::shared_ptr<const LinuxDriveLook> LinuxDrives::look(const LinuxDrive &drive)
 {
-    if (!drive.mount.source.startsWith(u"/dev/"_s))
-        return std::nullopt; // no device behind it
-    return links.nameOf(m_prefix + drive.mount.source);
+    return look(drive, m_driveDirectories.value(drive.letter, drive.mount.mountPoint), m_patience);
 }
 
-// --- Sizes of the current drive ------------------------------------------------
-
-std::optional<quint64> LinuxDrives::totalBytes()
+void LinuxDrives::forgetLooksOfGoneDrives()
 {
-    struct statvfs volume
-    { };
-    if (::statvfs(".", &volume) != 0)
-        return std::nullopt;
-    return quint64(volume.f_blocks) * volume.f_frsize;
+    QSet<QString> present;
+    for (const LinuxDrive &drive : m_table.drives())
+        present.insert(mountKey(drive));
+    std::erase_if(m_looks, [&](const auto &entry) { return !present.contains(entry.first); });
 }
 
-std::optional<quint64> LinuxDrives::freeBytesForCaller()
+// --- Sizes of a drive --------------------------------------------------------
+
+std::optional<quint64> LinuxDrives::totalBytes(const QString &root)
 {
-    // f_bavail, not f_bfree: blocks reserved for root are not the caller's.
-    struct statvfs volume
-    { };
-    if (::statvfs(".", &volume) != 0)
-        return std::nullopt;
-    return quint64(volume.f_bavail) * volume.f_frsize;
+    const LinuxDrive *drive = driveOfRoot(root);
+    const std::shared_ptr<const LinuxDriveLook> found = drive ? look(*drive) : nullptr;
+    return found ? found->totalBytes : std::nullopt;
+}
+
+std::optional<quint64> LinuxDrives::freeBytesForCaller(const QString &root)
+{
+    const LinuxDrive *drive = driveOfRoot(root);
+    const std::shared_ptr<const LinuxDriveLook> found = drive ? look(*drive) : nullptr;
+    return found ? found->freeBytesForCaller : std::nullopt;
 }
 
 // --- The current directory ----------------------------------------------------
 
-std::optional<QString> LinuxDrives::systemCurrentDirectory() const
+std::optional<QString> LinuxDrives::processDirectory() const
 {
     char buffer[PATH_MAX];
     if (!::getcwd(buffer, sizeof buffer))
@@ -276,6 +275,14 @@ std::optional<QString> LinuxDrives::systemCurrentDirectory() const
     if (path.startsWith(m_prefix + u'/'))
         return path.mid(m_prefix.size());
     return std::nullopt; // outside the tree standing in for "/"
+}
+
+// The process's directory at the first question, from then on the program's own.
+std::optional<QString> LinuxDrives::systemCurrentDirectory()
+{
+    if (!m_current)
+        m_current = processDirectory();
+    return *m_current;
 }
 
 QString LinuxDrives::present(const QString &path)
@@ -331,13 +338,23 @@ void LinuxDrives::rememberCurrentDirectory()
         m_driveDirectories.insert(drive->letter, *path);
 }
 
+bool LinuxDrives::mayEnter(const QString &path)
+{
+    const LinuxDrive *drive = m_table.driveHolding(path);
+    const std::shared_ptr<const LinuxDriveLook> found = drive ? look(*drive, path, m_patience) : nullptr;
+    return found && found->directory == path && found->mayEnter;
+}
+
+// Judged as entering would judge it, but nothing is entered: a process that
+// sits in a directory of a drive keeps that drive from being unmounted.
 bool LinuxDrives::setCurrentDirectory(const QString &path)
 {
     refreshMounts();
     rememberCurrentDirectory();
     const std::optional<QString> target = systemPath(path);
-    if (!target || ::chdir(onDisk(*target).constData()) != 0)
+    if (!target || !mayEnter(*target))
         return false;
+    m_current.emplace(target);
     rememberCurrentDirectory();
     return true;
 }

@@ -1,25 +1,37 @@
 #pragma once
 
+#include "LinuxDriveLook.h"
 #include "LinuxDriveTable.h"
+#include "platform/BackgroundQuery.h"
 #include "platform/DriveSource.h"
 
 #include <QHash>
 #include <QMap>
 #include <QString>
 
+#include <map>
 #include <memory>
 
 #include <sys/stat.h>
 
-class LinuxUdevLinks;
-
 // Drives from the mount table: root C, the others D to Z; paths presented as
 // "D:\ann" for /home/ann on D mounted at /home.
+//
+// Listing the drives reads only the mount table and /sys. Everything that
+// asks a mounted file system itself (its sizes, label and serial, whether a
+// directory on it may be entered) is asked on a worker thread per drive, so a
+// hung share or a dying disk never holds up the window: each question is
+// answered from the newest look at the drive, which may be a moment old, and
+// a drive whose look has hung for two seconds answers as one that fails.
+// The current directory is the program's own: the process never enters a
+// drive, so none is held busy against unmounting.
 class LinuxDrives final : public DriveSource
 {
 public:
-    // rootDirectory stands for "/" when reading system files and entering directories.
-    explicit LinuxDrives(QString rootDirectory);
+    // rootDirectory stands for "/" when reading system files and looking at
+    // drives; patience is how long a question waits for a look it starts.
+    explicit LinuxDrives(QString rootDirectory,
+                         std::chrono::milliseconds patience = BackgroundQuery<int>::WindowPatience);
     ~LinuxDrives() override;
     LinuxDrives(const LinuxDrives &) = delete;
     LinuxDrives &operator=(const LinuxDrives &) = delete;
@@ -28,8 +40,8 @@ public:
     DriveType driveType(const QString &root) override;
     std::optional<VolumeInformation> volumeInformation(const QString &root) override;
     std::optional<QString> remoteName(const QString &localName) override;
-    std::optional<quint64> totalBytes() override;
-    std::optional<quint64> freeBytesForCaller() override;
+    std::optional<quint64> totalBytes(const QString &root) override;
+    std::optional<quint64> freeBytesForCaller(const QString &root) override;
     QString currentDirectory() override;
     bool setCurrentDirectory(const QString &path) override;
 
@@ -43,15 +55,19 @@ private:
     bool isRemovable(quint32 major, quint32 minor) const;
 
     const LinuxDrive *driveOfRoot(const QString &root);
-    QString volumeLabel(const LinuxDrive &drive);
-    std::optional<quint32> udevSerial(const LinuxDrive &drive);
-    // The name udev gives the drive's device in one of its /dev/disk/by-* directories.
-    std::optional<QString> udevName(LinuxUdevLinks &links, const LinuxDrive &drive) const;
+    // What a look at the drive found, with whether the directory may be
+    // entered; nullptr when no look has answered in time.
+    std::shared_ptr<const LinuxDriveLook> look(const LinuxDrive &drive, const QString &directory,
+                                               std::chrono::milliseconds patience);
+    std::shared_ptr<const LinuxDriveLook> look(const LinuxDrive &drive);
+    void forgetLooksOfGoneDrives();
+    bool mayEnter(const QString &path);
 
     // Paths as the user sees them ("D:\ann") and as the system does (/home/ann).
     QString present(const QString &path);
     std::optional<QString> systemPath(const QString &presented) const;
-    std::optional<QString> systemCurrentDirectory() const;
+    std::optional<QString> processDirectory() const;
+    std::optional<QString> systemCurrentDirectory();
     void rememberCurrentDirectory();
     QByteArray onDisk(const QString &path) const;
 
@@ -61,8 +77,10 @@ private:
     int m_mountTableFd = -1; // the kernel's table, which reports changes through poll
     struct stat m_mountTableStat
     { }; // a plain file's table, which changes with its stat
-    std::unique_ptr<LinuxUdevLinks> m_labels;
-    std::unique_ptr<LinuxUdevLinks> m_uuids;
+    std::chrono::milliseconds m_patience;
+    std::shared_ptr<LinuxDriveLook::UdevNames> m_udev; // shared with the workers
+    std::map<QString, std::unique_ptr<BackgroundQuery<LinuxDriveLook>>> m_looks; // by mount
+    std::optional<std::optional<QString>> m_current; // the program's current directory, once read
     QMap<QChar, QString> m_driveDirectories; // the directory last entered on each drive
     QHash<QString, QString> m_presented; // presented paths handed out, back to system paths
 };

@@ -10,13 +10,13 @@
 #include "LinuxServices.h"
 #include "LinuxShell.h"
 
-LinuxPlatform::LinuxPlatform(const QString &rootDirectory)
+LinuxPlatform::LinuxPlatform(const QString &rootDirectory, std::chrono::milliseconds patience)
     : m_cpuid(std::make_unique<LinuxCpuid>())
     , m_memory(std::make_unique<LinuxMemory>(rootDirectory))
-    , m_drives(std::make_unique<LinuxDrives>(rootDirectory))
+    , m_drives(std::make_unique<LinuxDrives>(rootDirectory, patience))
     , m_services(std::make_unique<LinuxServices>(rootDirectory))
     , m_registry(std::make_unique<LinuxRegistry>(rootDirectory))
-    , m_printers(std::make_unique<LinuxPrinters>())
+    , m_printers(std::make_unique<LinuxPrinters>(patience))
     , m_network(std::make_unique<LinuxNetwork>())
     , m_clock(std::make_unique<LinuxClock>())
     , m_shell(std::make_unique<LinuxShell>())

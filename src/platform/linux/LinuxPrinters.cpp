@@ -1,69 +1,14 @@
 #include "LinuxPrinters.h"
 
-#include "PpdDefaults.h"
-
-#include <QTemporaryFile>
-#include <QUrl>
-
 #include "CupsLibrary.h"
+#include "platform/Failure.h"
 
-#include <iterator>
+using namespace Qt::StringLiterals;
 
 namespace {
 
-// Only reached once the library is loaded.
-const CupsLibrary &cups()
-{
-    return *CupsLibrary::instance();
-}
-
-// Long enough for a scheduler on this machine, short enough not to hang the window.
-constexpr int ConnectTimeoutMs = 1000;
-constexpr double ReplyTimeoutSeconds = 1.0;
 // The size of a Windows DEVMODE, which the device-mode queries stand in for.
 constexpr int DeviceModeSize = 156;
-
-struct DeleteIpp
-{
-    void operator()(ipp_t *ipp) const { cups().ippDelete(ipp); }
-};
-using IppMessage = std::unique_ptr<ipp_t, DeleteIpp>;
-
-// The queue's PPD, where the scheduler has one for it.
-std::optional<PpdDefaults> downloadPpd(http_t *http, const QString &name)
-{
-    QTemporaryFile file;
-    if (!file.open())
-        return std::nullopt;
-    const QByteArray resource = "/printers/" + QUrl::toPercentEncoding(name) + ".ppd";
-    if (cups().cupsGetFd(http, resource.constData(), file.handle()) != HTTP_STATUS_OK)
-        return std::nullopt;
-    file.seek(0);
-    return PpdDefaults::parse(file.readAll());
-}
-
-IppMessage getPrinterAttributes(http_t *http, const QString &name)
-{
-    static const char *const attributes[] = {"print-color-mode-default", "color-supported", "printer-type",
-                                             "printer-resolution-default"};
-    ipp_t *request = cups().ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
-    char uri[HTTP_MAX_URI];
-    cups().httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", cups().ippPort(),
-                            "/printers/%s", name.toUtf8().constData());
-    cups().ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
-    cups().ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
-                         static_cast<int>(std::size(attributes)), nullptr, attributes);
-    IppMessage response(cups().cupsDoRequest(http, request, "/"));
-    if (cups().cupsLastError() > IPP_STATUS_OK_CONFLICTING)
-        response.reset();
-    return response;
-}
-
-// Never ask anyone for a password: the queries need none, and there is no one to ask.
-const char *noPassword(const char *, http_t *, const char *, const char *, void *)
-{
-    return nullptr;
-}
 
 class CupsPrinterHandle final : public PrinterHandle
 {
@@ -103,79 +48,48 @@ private:
 
 } // namespace
 
-void LinuxPrinters::CloseHttp::operator()(http_t *http) const
+LinuxPrinters::LinuxPrinters(std::chrono::milliseconds patience)
+    : m_patience(patience)
+    , m_session(std::make_shared<CupsSession>())
 {
-    cups().httpClose(http);
 }
-
-LinuxPrinters::LinuxPrinters() = default;
 
 LinuxPrinters::~LinuxPrinters() = default;
 
+// Asks for this round what the page asked last round, the default printer's
+// facts and, until it is given, the list; a round still out is not asked again.
 void LinuxPrinters::beginRound()
 {
-    m_defaultName.reset();
-    m_facts.clear();
+    m_roundBegun = true;
+    const QStringList printers = m_askedAbout.values();
+    m_askedAbout.clear();
+    const bool withNames = m_namesWanted;
+    m_round = m_query.ask([session = m_session, withNames, printers] { return session->askRound(withNames, printers); },
+                          m_patience);
 }
 
-http_t *LinuxPrinters::connection()
+const CupsSession::Round *LinuxPrinters::round()
 {
-    if (!m_http) {
-        if (!CupsLibrary::instance())
-            return nullptr;
-        cups().cupsSetPasswordCB2(noPassword, nullptr);
-        m_http.reset(cups().httpConnect2(cups().cupsServer(), cups().ippPort(), nullptr, AF_UNSPEC,
-                                         cups().cupsEncryption(), 1, ConnectTimeoutMs, nullptr));
-        if (m_http)
-            cups().httpSetTimeout(m_http.get(), ReplyTimeoutSeconds, nullptr, nullptr);
-    }
-    return m_http.get();
-}
-
-void LinuxPrinters::forgetConnectionIfGone()
-{
-    if (cups().cupsLastError() == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE)
-        m_http.reset();
+    if (!m_roundBegun)
+        beginRound();
+    return m_round.get();
 }
 
 std::optional<QStringList> LinuxPrinters::printerNames()
 {
-    QStringList names;
-    http_t *http = connection();
-    if (!http)
-        return names;
-    cups_dest_t *dests = nullptr;
-    const int count = cups().cupsGetDests2(http, &dests);
-    forgetConnectionIfGone();
-    // Instances are option sets of a queue listed already, not printers.
-    for (int i = 0; i < count; ++i)
-        if (!dests[i].instance)
-            names.append(QString::fromUtf8(dests[i].name));
-    cups().cupsFreeDests(count, dests);
-    return names;
+    const CupsSession::Round *answer = round();
+    if (!answer || !answer->names) {
+        m_namesWanted = true;
+        throw Failure(u"The print server has not answered"_s);
+    }
+    m_namesWanted = false;
+    return answer->names;
 }
 
 std::optional<QString> LinuxPrinters::defaultPrinterName()
 {
-    if (!m_defaultName)
-        m_defaultName = queryDefaultName();
-    return *m_defaultName;
-}
-
-// The default as the CUPS tools see it: LPDEST, PRINTER, the lpoptions files,
-// then the scheduler's default.
-std::optional<QString> LinuxPrinters::queryDefaultName()
-{
-    http_t *http = connection();
-    if (!http)
-        return std::nullopt;
-    cups_dest_t *dest = cups().cupsGetNamedDest(http, nullptr, nullptr);
-    forgetConnectionIfGone();
-    if (!dest)
-        return std::nullopt;
-    const QString name = QString::fromUtf8(dest->name);
-    cups().cupsFreeDests(1, dest);
-    return name;
+    const CupsSession::Round *answer = round();
+    return answer ? answer->defaultName : std::nullopt;
 }
 
 std::unique_ptr<PrinterHandle> LinuxPrinters::openPrinter(const QString &deviceName)
@@ -206,28 +120,13 @@ std::unique_ptr<InformationContext> LinuxPrinters::createInformationContext(cons
     return std::make_unique<CupsInformationContext>(*printer->resolution());
 }
 
+// A printer the round did not ask about is asked about in the next one.
 std::optional<CupsPrinterFacts> LinuxPrinters::facts(const QString &deviceName)
 {
     const QString key = deviceName.toCaseFolded();
-    auto known = m_facts.find(key);
-    if (known == m_facts.end())
-        known = m_facts.insert(key, queryFacts(deviceName));
-    return *known;
-}
-
-// One Get-Printer-Attributes request, and the queue's PPD where that leaves something out.
-std::optional<CupsPrinterFacts> LinuxPrinters::queryFacts(const QString &deviceName)
-{
-    http_t *http = connection();
-    if (!http)
+    m_askedAbout.insert(key, deviceName);
+    const CupsSession::Round *answer = round();
+    if (!answer)
         return std::nullopt;
-    const IppMessage attributes = getPrinterAttributes(http, deviceName);
-    forgetConnectionIfGone();
-    if (!attributes)
-        return std::nullopt;
-    CupsPrinterFacts printer = CupsPrinterFacts::fromAttributes(cups(), attributes.get());
-    if (!printer.hasColorMode() || !printer.hasResolution())
-        if (const std::optional<PpdDefaults> ppd = downloadPpd(http, deviceName))
-            printer.complete(*ppd);
-    return printer;
+    return answer->facts.value(key);
 }

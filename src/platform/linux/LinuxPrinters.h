@@ -1,28 +1,32 @@
 #pragma once
 
-#include "CupsPrinterFacts.h"
+#include "CupsSession.h"
+#include "platform/BackgroundQuery.h"
 #include "platform/PrinterSource.h"
 
 #include <QHash>
 #include <QString>
 
-#include <cups/http.h>
-
+#include <chrono>
 #include <memory>
 #include <optional>
 
-// The printers of the CUPS scheduler, through libcups, on one connection kept
-// open between queries. Where no scheduler answers, there are no printers and
-// no default printer, at once. Within a round each question goes to the
-// scheduler once, so a tick costs two requests where the printer it measures
-// is the default one.
+// The printers of the CUPS scheduler, through libcups. Each round's questions
+// go to the scheduler at once, on a worker thread, when the round begins; the
+// round is answered from the newest answer, so the window never waits on a
+// scheduler that is slow or gone silent. The window waits for a round only as
+// long as its patience; a round still out after two seconds answers as no
+// printers and no default printer until it comes back.
 class LinuxPrinters final : public PrinterSource
 {
 public:
-    LinuxPrinters();
+    explicit LinuxPrinters(std::chrono::milliseconds patience = BackgroundQuery<int>::WindowPatience);
     ~LinuxPrinters() override;
+    LinuxPrinters(const LinuxPrinters &) = delete;
+    LinuxPrinters &operator=(const LinuxPrinters &) = delete;
 
     void beginRound() override;
+    // Fails while the scheduler has not answered, so that the list is not taken for empty.
     std::optional<QStringList> printerNames() override;
     std::optional<QString> defaultPrinterName() override;
     std::unique_ptr<PrinterHandle> openPrinter(const QString &deviceName) override;
@@ -33,22 +37,15 @@ public:
                                                                  const DeviceMode *deviceMode) override;
 
 private:
-    struct CloseHttp
-    {
-        void operator()(http_t *http) const;
-    };
-
-    // nullptr when no scheduler answers.
-    http_t *connection();
-    // Called after each request: a scheduler that has gone is connected to afresh next time.
-    void forgetConnectionIfGone();
-    std::optional<QString> queryDefaultName();
-    // nullopt for a printer the scheduler does not know, or without a scheduler.
+    const CupsSession::Round *round();
+    // nullopt for a printer the scheduler does not know, or without an answer.
     std::optional<CupsPrinterFacts> facts(const QString &deviceName);
-    std::optional<CupsPrinterFacts> queryFacts(const QString &deviceName);
 
-    std::unique_ptr<http_t, CloseHttp> m_http;
-    // What this round has learnt.
-    std::optional<std::optional<QString>> m_defaultName;
-    QHash<QString, std::optional<CupsPrinterFacts>> m_facts; // by case-folded name, as CUPS matches names
+    std::chrono::milliseconds m_patience;
+    std::shared_ptr<CupsSession> m_session; // shared with the worker
+    BackgroundQuery<CupsSession::Round> m_query;
+    std::shared_ptr<const CupsSession::Round> m_round; // nullptr: no answer to give
+    bool m_roundBegun = false;
+    bool m_namesWanted = true;
+    QHash<QString, QString> m_askedAbout; // printers asked about this round, by case-folded name
 };
