@@ -18,7 +18,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // Every look at a drive is waited for, so each answer is the answer of the moment.
-constexpr std::chrono::milliseconds Patient{2000};
+const QueryPatience Patient = QueryPatience::answerOfTheMoment();
 
 constexpr quint32 bit(char letter)
 {

@@ -34,7 +34,7 @@ SnapshotSession::SnapshotSession(std::unique_ptr<FakePlatform> fake, const QDir 
     if (fake)
         m_platform = std::move(fake);
     else // Waits for every source that answers within the time limit, so a dump shows the answers of the moment.
-        m_platform = std::make_unique<LinuxPlatform>(u"/"_s, BackgroundQuery<int>::DefaultTimeLimit);
+        m_platform = std::make_unique<LinuxPlatform>(u"/"_s, QueryPatience::answerOfTheMoment());
     m_window = std::make_unique<TFormMain>(*m_platform, m_failureReport);
     m_window->show();
 }

@@ -34,7 +34,7 @@ std::shared_ptr<const FakeDrive> FakeDrives::look(const FakeDrive &drive)
             std::this_thread::sleep_for(std::chrono::milliseconds(delay));
             return drive;
         },
-        BackgroundQuery<FakeDrive>::WindowPatience, DriveLookFreshFor);
+        QueryPatience::window().forQuery(query->answer() != nullptr), DriveLookFreshFor);
 }
 
 quint32 FakeDrives::logicalDrives()

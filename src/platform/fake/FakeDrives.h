@@ -3,6 +3,7 @@
 #include "FakeMachine.h"
 #include "platform/BackgroundQuery.h"
 #include "platform/DriveSource.h"
+#include "platform/QueryPatience.h"
 
 #include <QStringList>
 

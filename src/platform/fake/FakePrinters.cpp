@@ -66,7 +66,7 @@ void FakePrinters::beginRound()
             std::this_thread::sleep_for(std::chrono::milliseconds(delay));
             return table;
         },
-        BackgroundQuery<FakePrinterTable>::WindowPatience);
+        QueryPatience::window().forQuery(m_query.answer() != nullptr));
 }
 
 const FakePrinterTable *FakePrinters::table()

@@ -19,6 +19,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr qsizetype PresentedPathLimit = 256;
+constexpr std::chrono::milliseconds Immediately{0};
 constexpr int ReadChunk = 16384;
 
 bool isLetterColon(const QString &path)
@@ -64,7 +65,7 @@ QByteArray readSmallFile(const QString &path)
 
 } // namespace
 
-LinuxDrives::LinuxDrives(QString rootDirectory, std::chrono::milliseconds patience)
+LinuxDrives::LinuxDrives(QString rootDirectory, QueryPatience patience)
     : m_root(std::move(rootDirectory))
     , m_patience(patience)
 {
@@ -175,7 +176,7 @@ quint32 LinuxDrives::logicalDrives()
     refreshMounts();
     // Whoever lists the drives asks for their labels next: look at them all at once.
     for (const LinuxDrive &drive : m_table.drives())
-        look(drive, m_driveDirectories.value(drive.letter, drive.mount.mountPoint), {});
+        look(drive, m_driveDirectories.value(drive.letter, drive.mount.mountPoint), false);
     return m_table.letterMask();
 }
 
@@ -214,8 +215,7 @@ QString mountKey(const LinuxDrive &drive)
 
 } // namespace
 
-std::shared_ptr<const LinuxDriveLook> LinuxDrives::look(const LinuxDrive &drive, const QString &directory,
-                                                        std::chrono::milliseconds patience)
+std::shared_ptr<const LinuxDriveLook> LinuxDrives::look(const LinuxDrive &drive, const QString &directory, bool wait)
 {
     auto &query = m_looks[mountKey(drive)];
     if (!query)
@@ -224,16 +224,17 @@ std::shared_ptr<const LinuxDriveLook> LinuxDrives::look(const LinuxDrive &drive,
     auto lookAt = [drive, prefix = m_prefix, directory, udev = m_udev] {
         return LinuxDriveLook::lookAt(drive, prefix, directory, *udev);
     };
+    const std::chrono::milliseconds patience = wait ? m_patience.forQuery(query->answer() != nullptr) : Immediately;
     const std::shared_ptr<const LinuxDriveLook> found = query->ask(lookAt, patience, DriveLookFreshFor);
-    if (found && found->directory == directory)
+    if (!wait || (found && found->directory == directory))
         return found;
-    // The newest look asked about another directory: look again, unless a look is still out.
-    return query->ask(lookAt, patience);
+    // The newest look asked about another directory: look again and wait for it, unless a look is still out.
+    return query->ask(lookAt, m_patience.wait);
 }
 
 std::shared_ptr<const LinuxDriveLook> LinuxDrives::look(const LinuxDrive &drive)
 {
-    return look(drive, m_driveDirectories.value(drive.letter, drive.mount.mountPoint), m_patience);
+    return look(drive, m_driveDirectories.value(drive.letter, drive.mount.mountPoint), true);
 }
 
 void LinuxDrives::forgetLooksOfGoneDrives()
@@ -341,7 +342,7 @@ void LinuxDrives::rememberCurrentDirectory()
 bool LinuxDrives::mayEnter(const QString &path)
 {
     const LinuxDrive *drive = m_table.driveHolding(path);
-    const std::shared_ptr<const LinuxDriveLook> found = drive ? look(*drive, path, m_patience) : nullptr;
+    const std::shared_ptr<const LinuxDriveLook> found = drive ? look(*drive, path, true) : nullptr;
     return found && found->directory == path && found->mayEnter;
 }
 

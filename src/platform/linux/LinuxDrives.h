@@ -4,6 +4,7 @@
 #include "LinuxDriveTable.h"
 #include "platform/BackgroundQuery.h"
 #include "platform/DriveSource.h"
+#include "platform/QueryPatience.h"
 
 #include <QHash>
 #include <QMap>
@@ -29,9 +30,8 @@ class LinuxDrives final : public DriveSource
 {
 public:
     // rootDirectory stands for "/" when reading system files and looking at
-    // drives; patience is how long a question waits for a look it starts.
-    explicit LinuxDrives(QString rootDirectory,
-                         std::chrono::milliseconds patience = BackgroundQuery<int>::WindowPatience);
+    // drives; patience says how long a question waits for a look it starts.
+    explicit LinuxDrives(QString rootDirectory, QueryPatience patience = QueryPatience::window());
     ~LinuxDrives() override;
     LinuxDrives(const LinuxDrives &) = delete;
     LinuxDrives &operator=(const LinuxDrives &) = delete;
@@ -57,8 +57,8 @@ private:
     const LinuxDrive *driveOfRoot(const QString &root);
     // What a look at the drive found, with whether the directory may be
     // entered; nullptr when no look has answered in time.
-    std::shared_ptr<const LinuxDriveLook> look(const LinuxDrive &drive, const QString &directory,
-                                               std::chrono::milliseconds patience);
+    // Without wait, only starts a look that is due.
+    std::shared_ptr<const LinuxDriveLook> look(const LinuxDrive &drive, const QString &directory, bool wait);
     std::shared_ptr<const LinuxDriveLook> look(const LinuxDrive &drive);
     void forgetLooksOfGoneDrives();
     bool mayEnter(const QString &path);
@@ -77,7 +77,7 @@ private:
     int m_mountTableFd = -1; // the kernel's table, which reports changes through poll
     struct stat m_mountTableStat
     { }; // a plain file's table, which changes with its stat
-    std::chrono::milliseconds m_patience;
+    QueryPatience m_patience;
     std::shared_ptr<LinuxDriveLook::UdevNames> m_udev; // shared with the workers
     std::map<QString, std::unique_ptr<BackgroundQuery<LinuxDriveLook>>> m_looks; // by mount
     std::optional<std::optional<QString>> m_current; // the program's current directory, once read

@@ -10,7 +10,7 @@
 #include "LinuxServices.h"
 #include "LinuxShell.h"
 
-LinuxPlatform::LinuxPlatform(const QString &rootDirectory, std::chrono::milliseconds patience)
+LinuxPlatform::LinuxPlatform(const QString &rootDirectory, QueryPatience patience)
     : m_cpuid(std::make_unique<LinuxCpuid>())
     , m_memory(std::make_unique<LinuxMemory>(rootDirectory))
     , m_drives(std::make_unique<LinuxDrives>(rootDirectory, patience))

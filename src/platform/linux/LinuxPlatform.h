@@ -1,11 +1,10 @@
 #pragma once
 
-#include "platform/BackgroundQuery.h"
 #include "platform/Platform.h"
+#include "platform/QueryPatience.h"
 
 #include <QString>
 
-#include <chrono>
 #include <memory>
 
 class LinuxCpuid;
@@ -21,12 +20,12 @@ class LinuxShell;
 // Answers every query from the running Linux system. rootDirectory stands in
 // for "/" when reading files, so tests can point it at a tree of their own.
 // Sources that may block (print server, mounted drives) are asked on worker
-// threads; patience is how long the window waits for an answer it asks for.
+// threads; patience says how long the window waits for an answer it asks for.
 class LinuxPlatform final : public Platform
 {
 public:
     explicit LinuxPlatform(const QString &rootDirectory = QStringLiteral("/"),
-                           std::chrono::milliseconds patience = BackgroundQuery<int>::WindowPatience);
+                           QueryPatience patience = QueryPatience::window());
     ~LinuxPlatform() override;
 
     CpuidSource &cpuid() override;

@@ -48,7 +48,7 @@ private:
 
 } // namespace
 
-LinuxPrinters::LinuxPrinters(std::chrono::milliseconds patience)
+LinuxPrinters::LinuxPrinters(QueryPatience patience)
     : m_patience(patience)
     , m_session(std::make_shared<CupsSession>())
 {
@@ -65,7 +65,7 @@ void LinuxPrinters::beginRound()
     m_askedAbout.clear();
     const bool withNames = m_namesWanted;
     m_round = m_query.ask([session = m_session, withNames, printers] { return session->askRound(withNames, printers); },
-                          m_patience);
+                          m_patience.forQuery(m_query.answer() != nullptr));
 }
 
 const CupsSession::Round *LinuxPrinters::round()

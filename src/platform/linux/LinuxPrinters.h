@@ -3,6 +3,7 @@
 #include "CupsSession.h"
 #include "platform/BackgroundQuery.h"
 #include "platform/PrinterSource.h"
+#include "platform/QueryPatience.h"
 
 #include <QHash>
 #include <QString>
@@ -14,13 +15,13 @@
 // The printers of the CUPS scheduler, through libcups. Each round's questions
 // go to the scheduler at once, on a worker thread, when the round begins; the
 // round is answered from the newest answer, so the window never waits on a
-// scheduler that is slow or gone silent. The window waits for a round only as
-// long as its patience; a round still out after two seconds answers as no
-// printers and no default printer until it comes back.
+// scheduler that is slow or gone silent: it waits, briefly, only for the
+// first. A round still out after two seconds answers as no printers and no
+// default printer until it comes back.
 class LinuxPrinters final : public PrinterSource
 {
 public:
-    explicit LinuxPrinters(std::chrono::milliseconds patience = BackgroundQuery<int>::WindowPatience);
+    explicit LinuxPrinters(QueryPatience patience = QueryPatience::window());
     ~LinuxPrinters() override;
     LinuxPrinters(const LinuxPrinters &) = delete;
     LinuxPrinters &operator=(const LinuxPrinters &) = delete;
@@ -41,7 +42,7 @@ private:
     // nullopt for a printer the scheduler does not know, or without an answer.
     std::optional<CupsPrinterFacts> facts(const QString &deviceName);
 
-    std::chrono::milliseconds m_patience;
+    QueryPatience m_patience;
     std::shared_ptr<CupsSession> m_session; // shared with the worker
     BackgroundQuery<CupsSession::Round> m_query;
     std::shared_ptr<const CupsSession::Round> m_round; // nullptr: no answer to give
