@@ -225,7 +225,7 @@ std::shared_ptr<const LinuxDriveLook> LinuxDrives::look(const LinuxDrive &drive,
         return LinuxDriveLook::lookAt(drive, prefix, directory, *udev);
     };
     const std::chrono::milliseconds patience = wait ? m_patience.forQuery(query->answer() != nullptr) : Immediately;
-    const std::shared_ptr<const LinuxDriveLook> found = query->ask(lookAt, patience, DriveLookFreshFor);
+    std::shared_ptr<const LinuxDriveLook> found = query->ask(lookAt, patience, DriveLookFreshFor);
     if (!wait || (found && found->directory == directory))
         return found;
     // The newest look asked about another directory: look again and wait for it, unless a look is still out.
