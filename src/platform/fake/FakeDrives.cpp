@@ -72,6 +72,31 @@ std::optional<quint64> FakeDrives::freeBytesForCaller()
     return drive->freeBytes;
 }
 
+std::optional<quint64> FakeDrives::totalBytes(const QString &root)
+{
+    const FakeDrive *drive = driveOfRoot(root);
+    if (!drive || !drive->ready)
+        return std::nullopt;
+    return drive->totalBytes;
+}
+
+std::optional<quint64> FakeDrives::freeBytesForCaller(const QString &root)
+{
+    const FakeDrive *drive = driveOfRoot(root);
+    if (!drive || !drive->ready)
+        return std::nullopt;
+    return drive->freeBytes;
+}
+
+std::optional<DriveLocation> FakeDrives::location(const QString &root)
+{
+    const FakeDrive *drive = driveOfRoot(root);
+    if (!drive)
+        return std::nullopt;
+    const QString device = drive->device.isEmpty() ? drive->remoteName.value_or(QString()) : drive->device;
+    return DriveLocation{drive->mountPoint.value_or(QString(drive->letter) + u":\\"_s), device};
+}
+
 QString FakeDrives::currentDirectory()
 {
     const QString &current = m_machine.currentDirectory;

@@ -261,6 +261,36 @@ std::optional<quint64> LinuxDrives::freeBytesForCaller()
     return quint64(volume.f_bavail) * volume.f_frsize;
 }
 
+std::optional<struct statvfs> LinuxDrives::volumeOf(const QString &root)
+{
+    const LinuxDrive *drive = driveOfRoot(root);
+    struct statvfs volume
+    { };
+    if (!drive || ::statvfs(onDisk(drive->mount.mountPoint).constData(), &volume) != 0)
+        return std::nullopt;
+    return volume;
+}
+
+std::optional<quint64> LinuxDrives::totalBytes(const QString &root)
+{
+    const std::optional<struct statvfs> volume = volumeOf(root);
+    return volume ? std::optional(quint64(volume->f_blocks) * volume->f_frsize) : std::nullopt;
+}
+
+std::optional<quint64> LinuxDrives::freeBytesForCaller(const QString &root)
+{
+    const std::optional<struct statvfs> volume = volumeOf(root);
+    return volume ? std::optional(quint64(volume->f_bavail) * volume->f_frsize) : std::nullopt;
+}
+
+std::optional<DriveLocation> LinuxDrives::location(const QString &root)
+{
+    const LinuxDrive *drive = driveOfRoot(root);
+    if (!drive)
+        return std::nullopt;
+    return DriveLocation{drive->mount.mountPoint, drive->mount.source};
+}
+
 // --- The current directory ----------------------------------------------------
 
 std::optional<QString> LinuxDrives::systemCurrentDirectory() const

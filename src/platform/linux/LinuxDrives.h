@@ -10,6 +10,7 @@
 #include <memory>
 
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 
 class LinuxUdevLinks;
 
@@ -30,6 +31,9 @@ public:
     std::optional<QString> remoteName(const QString &localName) override;
     std::optional<quint64> totalBytes() override;
     std::optional<quint64> freeBytesForCaller() override;
+    std::optional<quint64> totalBytes(const QString &root) override;
+    std::optional<quint64> freeBytesForCaller(const QString &root) override;
+    std::optional<DriveLocation> location(const QString &root) override;
     QString currentDirectory() override;
     bool setCurrentDirectory(const QString &path) override;
 
@@ -43,6 +47,7 @@ private:
     bool isRemovable(quint32 major, quint32 minor) const;
 
     const LinuxDrive *driveOfRoot(const QString &root);
+    std::optional<struct statvfs> volumeOf(const QString &root);
     QString volumeLabel(const LinuxDrive &drive);
     std::optional<quint32> udevSerial(const LinuxDrive &drive);
     // The name udev gives the drive's device in one of its /dev/disk/by-* directories.
