@@ -21,10 +21,10 @@ const QString TextFormat = u"text"_s;
 const QString JsonFormat = u"json"_s;
 
 // The options Qt's own application objects take; they pass through to them.
-const QStringList QtValueOptions{u"platform"_s, u"platformpluginpath"_s, u"platformtheme"_s, u"plugin"_s,
-                                 u"qwindowgeometry"_s, u"geometry"_s, u"qwindowtitle"_s, u"title"_s,
-                                 u"qwindowicon"_s, u"icon"_s, u"style"_s, u"stylesheet"_s,
-                                 u"session"_s, u"display"_s, u"name"_s};
+const QStringList QtValueOptions{
+    u"platform"_s, u"platformpluginpath"_s, u"platformtheme"_s, u"plugin"_s,      u"qwindowgeometry"_s,
+    u"geometry"_s, u"qwindowtitle"_s,       u"title"_s,         u"qwindowicon"_s, u"icon"_s,
+    u"style"_s,    u"stylesheet"_s,         u"session"_s,       u"display"_s,     u"name"_s};
 const QStringList QtFlagOptions{u"reverse"_s, u"widgetcount"_s, u"nograb"_s, u"dograb"_s, u"sync"_s};
 
 // "--report" alone means the text form; the parser knows only options that always take a value.
@@ -96,7 +96,7 @@ CommandLine::Action CommandLine::decide(const QStringList &arguments)
         m_error = u"Unexpected argument '%1'."_s.arg(m_parser.positionalArguments().constFirst());
         return Action::Error;
     }
-    if (m_parser.isSet(u"help"_s))
+    if (m_parser.isSet(u"help"_s) || m_parser.isSet(u"help-all"_s))
         return Action::Help;
     if (m_parser.isSet(u"version"_s))
         return Action::Version;
@@ -113,25 +113,41 @@ CommandLine::Action CommandLine::decide(const QStringList &arguments)
 
 int CommandLine::run(int argc, char *argv[]) const
 {
-    const QString program = QFileInfo(argc > 0 ? QString::fromLocal8Bit(argv[0]) : u"pelzora"_s).fileName();
+    // No display: the core application alone, which also names the program in the help.
+    const QCoreApplication application(argc, argv);
     switch (m_action) {
     case Action::Help:
-        return writeOut(stdout, m_parser.helpText().toLocal8Bit()) ? 0 : 1;
+        return writeOut(stdout, helpText().toLocal8Bit()) ? 0 : 1;
     case Action::Version:
         return writeOut(stdout, (TFormMain::ProgramTitle + u' ' + TFormMain::Version + u'\n').toLocal8Bit()) ? 0 : 1;
     case Action::TextReport:
-    case Action::JsonReport: {
-        const QCoreApplication application(argc, argv);
+    case Action::JsonReport:
         return report();
-    }
     case Action::Error:
     case Action::OpenWindow:
         break;
     }
     // The usage line is the help's first line.
-    const QString usage = m_parser.helpText().section(u'\n', 0, 0);
-    std::fprintf(stderr, "%s: %s\n%s\n", qPrintable(program), qPrintable(m_error), qPrintable(usage));
+    const QString usage = helpText().section(u'\n', 0, 0);
+    std::fprintf(stderr, "%s: %s\n%s\n", qPrintable(programName()), qPrintable(m_error), qPrintable(usage));
     return UsageError;
+}
+
+QString CommandLine::programName()
+{
+    return QFileInfo(QCoreApplication::arguments().value(0, u"pelzora"_s)).fileName();
+}
+
+// The parser's help names the program as it was started, path and all; people read its name.
+QString CommandLine::helpText() const
+{
+    QString text = m_parser.helpText();
+    const QString started = QCoreApplication::arguments().value(0);
+    const qsizetype usageEnd = text.indexOf(u'\n');
+    const qsizetype at = text.indexOf(started);
+    if (!started.isEmpty() && at >= 0 && at < usageEnd)
+        text.replace(at, started.size(), programName());
+    return text;
 }
 
 int CommandLine::report() const

@@ -26,6 +26,8 @@ private:
     void addOptions();
     Action decide(const QStringList &arguments);
     int report() const;
+    QString helpText() const;
+    static QString programName();
 
     QCommandLineParser m_parser;
     Action m_action = Action::OpenWindow;

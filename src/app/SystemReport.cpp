@@ -202,8 +202,8 @@ PrinterFacts readPrinters(PrinterSource &printers)
         printer.setCurrentPrinterIndex(TPrinter::DefaultPrinter);
         facts.shown.defaultPrinterName = printer.currentPrinter().device();
         const InformationContext &context = printer.PrinterInfoContext();
-        facts.shown.resolution =
-            QSize(context.deviceCaps(InformationContext::LogPixelsX), context.deviceCaps(InformationContext::LogPixelsY));
+        facts.shown.resolution = QSize(context.deviceCaps(InformationContext::LogPixelsX),
+                                       context.deviceCaps(InformationContext::LogPixelsY));
         facts.shown.deviceMode = PrinterPage::deviceModeByName(printers, *facts.shown.defaultPrinterName);
     } catch (const Failure &failure) {
         facts.missing.append(u"printer: "_s + failure.message());
@@ -442,7 +442,9 @@ void addPrinters(Section &section, const ShownText &shown, const QStringList &na
         json.append(QJsonObject{{u"name"_s, name}, {u"default"_s, isDefault}});
     }
     section.json(u"printers"_s, json);
-    const auto known = [](bool has, const QJsonValue &value) { return has ? value : QJsonValue(); };
+    const auto known = [](bool has, const QJsonValue &value) {
+        return has ? value : QJsonValue();
+    };
     section.fact(shown(u"Label28"_s), shown(u"Label26"_s), u"defaultPrinter"_s,
                  known(bool(facts.defaultPrinterName), facts.defaultPrinterName.value_or(QString())));
     const DeviceMode mode = facts.deviceMode.value_or(DeviceMode());
@@ -517,7 +519,9 @@ QStringList SystemReport::missing() const
 
 SystemReport SystemReport::fromWindow(const TFormMain &window)
 {
-    const ShownText shown = [&window](const QString &control) { return windowText(window, control); };
+    const ShownText shown = [&window](const QString &control) {
+        return windowText(window, control);
+    };
     SystemReport report;
 
     const auto *processor = window.findChild<ProcessorPage *>();
@@ -665,8 +669,9 @@ SystemReport SystemReport::fromPlatform(Platform &platform, std::chrono::millise
     if (const auto *facts = std::get_if<PrinterFacts>(&printers)) {
         QHash<QString, QString> texts{{u"Label26"_s, QString()}, {u"Label27"_s, QString()}, {u"Label25"_s, QString()}};
         if (facts->shown.resolution)
-            texts.insert(u"Label25"_s,
-                         PrinterPage::resolutionText(facts->shown.resolution->width(), facts->shown.resolution->height()));
+            texts.insert(
+                u"Label25"_s,
+                PrinterPage::resolutionText(facts->shown.resolution->width(), facts->shown.resolution->height()));
         if (facts->shown.defaultPrinterName && facts->shown.deviceMode) {
             texts.insert(u"Label26"_s,
                          PrinterPage::defaultPrinterText(*facts->shown.defaultPrinterName, *facts->shown.deviceMode));
@@ -694,10 +699,11 @@ SystemReport SystemReport::fromPlatform(Platform &platform, std::chrono::millise
     report.add(other);
 
     Section about(u"about"_s, FormCaptions::tab(6));
-    addAbout(about, captionsAnd({{u"Label35"_s, TFormMain::ProgramTitle},
-                                 {u"LabVer"_s, ReplaceVersionPlaceholder(AboutPage::VersionCaption, TFormMain::Version)},
-                                 {u"UrlLabel1"_s, AboutPage::HomePageAddress},
-                                 {u"UrlLabel2"_s, AboutPage::ContactAddress}}));
+    addAbout(about,
+             captionsAnd({{u"Label35"_s, TFormMain::ProgramTitle},
+                          {u"LabVer"_s, ReplaceVersionPlaceholder(AboutPage::VersionCaption, TFormMain::Version)},
+                          {u"UrlLabel1"_s, AboutPage::HomePageAddress},
+                          {u"UrlLabel2"_s, AboutPage::ContactAddress}}));
     report.add(about);
     return report;
 }

@@ -25,8 +25,7 @@ public:
     // Facts read straight from the platform, for the command line (no window, no display).
     // Each domain is asked on a thread of its own; one that has not answered within
     // the time limit is left running, so the platform must outlive the process's work.
-    static SystemReport fromPlatform(Platform &platform,
-                                     std::chrono::milliseconds timeLimit = SourceTimeLimit);
+    static SystemReport fromPlatform(Platform &platform, std::chrono::milliseconds timeLimit = SourceTimeLimit);
 
     // One line per fact, each the page's caption and the value as the page shows it;
     // control characters shown as their pictures (U+2400...), NUL characters left out.

@@ -97,7 +97,8 @@ void ProcessorPage::addIdentification(const CpuidSource &cpu, QList<ReportLine> 
 {
     const CpuidRegisters vendor = cpu.cpuid(0);
     lines.append({u"处理器"_s, QString()});
-    lines.append({u"   - 供货商ID: "_s, registerText(vendor.ebx) + registerText(vendor.edx) + registerText(vendor.ecx)});
+    lines.append(
+        {u"   - 供货商ID: "_s, registerText(vendor.ebx) + registerText(vendor.edx) + registerText(vendor.ecx)});
 
     const CpuidRegisters signature = cpu.cpuid(1);
     const quint32 eax = signature.eax;

@@ -92,8 +92,8 @@ std::optional<QList<ServiceEntry>> SystemPage::enumerate(ServiceSource &services
     QList<ServiceEntry> all;
     quint32 resumeHandle = 0;
     for (;;) {
-        const QList<ServiceEntry> batch =
-            manager->enumerateServiceEntries(serviceType, serviceState, resumeHandle, ServiceBatchSize);
+        const QList<ServiceEntry> batch = manager->enumerateServiceEntries(serviceType, serviceState, resumeHandle,
+                                                                           ServiceBatchSize);
         if (batch.isEmpty())
             return all;
         all.append(batch);
