@@ -30,6 +30,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
+#include <algorithm>
 #include <functional>
 #include <future>
 #include <limits>
@@ -392,8 +393,14 @@ void addDisk(Section &section, const ShownText &shown, QChar letter, const QList
     section.fact(shown(u"Label15"_s), shown(u"Label16"_s), u"volumeLabelSerial"_s);
     section.fact(shown(u"Label13"_s), shown(u"Label14"_s), u"fileSystem"_s);
     section.fact(shown(u"Label34"_s), shown(u"Label33"_s), u"type"_s);
-    section.fact(shown(u"Label21"_s), shown(u"Label22"_s), u"totalSize"_s);
-    section.fact(shown(u"Label23"_s), shown(u"Label24"_s), u"freeSize"_s);
+    // The size labels show megabytes; tools get the chosen drive's bytes.
+    const auto chosen = std::find_if(drives.cbegin(), drives.cend(),
+                                     [letter](const DriveFacts &drive) { return drive.letter == letter.toUpper(); });
+    const bool known = chosen != drives.cend();
+    section.fact(shown(u"Label21"_s), shown(u"Label22"_s), u"totalBytes"_s,
+                 known ? optionalBytes(chosen->totalBytes) : QJsonValue());
+    section.fact(shown(u"Label23"_s), shown(u"Label24"_s), u"freeBytes"_s,
+                 known ? optionalBytes(chosen->freeBytes) : QJsonValue());
     QJsonArray json;
     section.heading(u"drives:"_s);
     for (const DriveFacts &drive : drives) {
