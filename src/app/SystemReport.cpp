@@ -271,7 +271,7 @@ public:
     // One field of a list entry, keyword first: "  drive: C:", "    mountPoint: /".
     void item(int depth, const QString &keyword, const QString &value)
     {
-        m_lines.append(QString(depth * 2, u' ') + keyword + u": "_s + value);
+        m_lines.append(QString(qsizetype{2} * depth, u' ') + keyword + u": "_s + value);
     }
     void json(const QString &key, const QJsonValue &value) { m_json.insert(key, cleaned(value)); }
     void missing(const QString &what)
@@ -296,7 +296,7 @@ public:
             return withoutNul(value.toString());
         if (value.isArray()) {
             QJsonArray array;
-            for (const QJsonValue &element : value.toArray())
+            for (const QJsonValue element : value.toArray())
                 array.append(cleaned(element));
             return array;
         }
@@ -519,7 +519,7 @@ QStringList SystemReport::missing() const
 {
     QStringList all;
     for (auto it = m_json.constBegin(); it != m_json.constEnd(); ++it)
-        for (const QJsonValue &what : it.value().toObject().value(u"missing"_s).toArray())
+        for (const QJsonValue what : it.value().toObject().value(u"missing"_s).toArray())
             all.append(it.key() + u": "_s + what.toString());
     return all;
 }
