@@ -42,10 +42,12 @@ std::vector<std::string> environmentWithout(bool keepPrintServer)
 int runProgram(const std::vector<const char *> &arguments, const std::vector<std::string> &environment)
 {
     std::vector<char *> argv;
+    argv.reserve(arguments.size() + 1);
     for (const char *argument : arguments)
         argv.push_back(const_cast<char *>(argument));
     argv.push_back(nullptr);
     std::vector<char *> envp;
+    envp.reserve(environment.size() + 1);
     for (const std::string &variable : environment)
         envp.push_back(const_cast<char *>(variable.c_str()));
     envp.push_back(nullptr);
