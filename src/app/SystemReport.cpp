@@ -524,43 +524,48 @@ QStringList SystemReport::missing() const
     return all;
 }
 
+namespace {
+
+// The section of one page of the window, filled from the page; a page not built (yet) is missing.
+template<typename Page, typename Fill>
+Section windowSection(const TFormMain &window, const QString &key, int tab, Fill &&fill)
+{
+    Section section(key, FormCaptions::tab(tab));
+    if (const auto *page = window.findChild<Page *>())
+        fill(section, *page);
+    else
+        section.missing(u"the page is not built"_s);
+    return section;
+}
+
+} // namespace
+
 SystemReport SystemReport::fromWindow(const TFormMain &window)
 {
     const ShownText shown = [&window](const QString &control) {
         return windowText(window, control);
     };
     SystemReport report;
-
-    const auto *processor = window.findChild<ProcessorPage *>();
-    Section processorSection(u"processor"_s, FormCaptions::tab(0));
-    addProcessor(processorSection, processor->lines(), processor->hasCpuid());
-    report.add(processorSection);
-
-    Section memory(u"memory"_s, FormCaptions::tab(1));
-    addMemory(memory, shown, window.memoryPage()->shownStatus());
-    report.add(memory);
-
-    const auto *disk = window.findChild<DiskPage *>();
-    Section diskSection(u"disk"_s, FormCaptions::tab(2));
-    addDisk(diskSection, shown, disk->driveSelector()->driveLetter(), readDrives(disk->driveSource()));
-    report.add(diskSection);
-
-    const auto *system = window.findChild<SystemPage *>();
-    Section systemSection(u"system"_s, FormCaptions::tab(3));
-    addServices(systemSection, shown, system->services());
-    addPrograms(systemSection, shown, system->programs());
-    report.add(systemSection);
-
-    const auto *printer = window.findChild<PrinterPage *>();
-    const auto *printerList = window.findChild<TListBox *>(u"ListBox2"_s);
-    Section printerSection(u"printer"_s, FormCaptions::tab(4));
-    addPrinters(printerSection, shown, printerList->lines(), printer->shown());
-    report.add(printerSection);
-
-    Section other(u"other"_s, FormCaptions::tab(5));
-    addOther(other, shown, window.findChild<OtherPage *>()->shownTickCount());
-    report.add(other);
-
+    report.add(windowSection<ProcessorPage>(window, u"processor"_s, 0, [](Section &section, const ProcessorPage &page) {
+        addProcessor(section, page.lines(), page.hasCpuid());
+    }));
+    report.add(windowSection<MemoryPage>(window, u"memory"_s, 1, [&](Section &section, const MemoryPage &page) {
+        addMemory(section, shown, page.shownStatus());
+    }));
+    report.add(windowSection<DiskPage>(window, u"disk"_s, 2, [&](Section &section, const DiskPage &page) {
+        addDisk(section, shown, page.driveSelector()->driveLetter(), readDrives(page.driveSource()));
+    }));
+    report.add(windowSection<SystemPage>(window, u"system"_s, 3, [&](Section &section, const SystemPage &page) {
+        addServices(section, shown, page.services());
+        addPrograms(section, shown, page.programs());
+    }));
+    report.add(windowSection<PrinterPage>(window, u"printer"_s, 4, [&](Section &section, const PrinterPage &page) {
+        const auto *list = page.findChild<TListBox *>(u"ListBox2"_s);
+        addPrinters(section, shown, list ? list->lines() : QStringList(), page.shown());
+    }));
+    report.add(windowSection<OtherPage>(window, u"other"_s, 5, [&](Section &section, const OtherPage &page) {
+        addOther(section, shown, page.shownTickCount());
+    }));
     Section about(u"about"_s, FormCaptions::tab(6));
     addAbout(about, shown);
     report.add(about);
