@@ -39,6 +39,7 @@ class tst_CommandLine : public QObject
 
 private Q_SLOTS:
     void version();
+    void qtOptionsPassThrough();
     void help();
     void badCommandLine_data();
     void badCommandLine();
@@ -50,6 +51,14 @@ private Q_SLOTS:
 void tst_CommandLine::version()
 {
     const Run result = run({u"--version"_s});
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out, "Pelzora 2.5\n");
+}
+
+// Qt's own options are for the window; they are no error.
+void tst_CommandLine::qtOptionsPassThrough()
+{
+    const Run result = run({u"-platform"_s, u"offscreen"_s, u"-reverse"_s, u"--version"_s});
     QCOMPARE(result.exitCode, 0);
     QCOMPARE(result.out, "Pelzora 2.5\n");
 }
