@@ -1,6 +1,7 @@
 #include "UnitFormMain.h"
 
 #include "FailureReport.h"
+#include "FormCaptions.h"
 #include "TTimer.h"
 #include "controls/FormFonts.h"
 #include "controls/TDriveComboBox.h"
@@ -151,38 +152,12 @@ void TFormMain::setCaption(const QString &controlName, const QString &caption)
 void TFormMain::FormCreate()
 {
     setWindowTitle(ProgramTitle);
-    TabbedNotebook1->setTabText(0, u"处理器"_s);
-    setCaption(u"Label1"_s, u"总的物理内存:"_s);
-    setCaption(u"Label3"_s, u"可用物理内存:"_s);
-    setCaption(u"Label5"_s, u"总的虚拟内存:"_s);
-    setCaption(u"Label7"_s, u"可用虚拟内存:"_s);
-    setCaption(u"Label9"_s, u"已加载内存:"_s);
-    setCaption(u"Label11"_s, u"物理内存"_s);
-    setCaption(u"Label12"_s, u"虚拟内存"_s);
-    TabbedNotebook1->setTabText(1, u"内存"_s);
-    TabbedNotebook1->setTabText(2, u"硬盘"_s);
-    setCaption(u"Label15"_s, u"驱动器序列号:"_s);
-    setCaption(u"Label13"_s, u"驱动器分区类型:"_s);
-    setCaption(u"Label34"_s, u"驱动器类型:"_s);
-    setCaption(u"Label21"_s, u"总磁盘大小:"_s);
-    setCaption(u"Label23"_s, u"磁盘空闲:"_s);
-    TabbedNotebook1->setTabText(3, u"系统"_s);
-    setCaption(u"GroupBox4"_s, u"已安装的服务"_s);
-    setCaption(u"GroupBox6"_s, u"已安装的软件"_s);
-    TabbedNotebook1->setTabText(4, u"打印机"_s);
-    setCaption(u"Label30"_s, u"已安装打印机"_s);
-    setCaption(u"Label28"_s, u"默认打印机名称:"_s);
-    setCaption(u"Label29"_s, u"打印机精度:"_s);
-    TabbedNotebook1->setTabText(5, u"其他"_s);
-    setCaption(u"GroupBox7"_s, u"网络"_s);
-    setCaption(u"Label18"_s, u"计算机IP地址:"_s);
-    setCaption(u"Label20"_s, u"计算机名"_s);
-    setCaption(u"GroupBox8"_s, u"操作系统"_s);
-    setCaption(u"Label32"_s, u"系统运行时间:"_s);
-    TabbedNotebook1->setTabText(6, u"关于"_s);
-    setCaption(u"Label35"_s, ProgramTitle);
-    setCaption(u"Label37"_s, u"主页:"_s);
-    setCaption(u"Label38"_s, u"邮箱:"_s);
+    for (const FormCaptions::Caption &caption : FormCaptions::all()) {
+        if (caption.tab >= 0)
+            TabbedNotebook1->setTabText(caption.tab, caption.text);
+        else
+            setCaption(caption.control, caption.text.isEmpty() ? ProgramTitle : caption.text);
+    }
     auto *homePage = findChild<TUrlLabel *>(u"UrlLabel1"_s);
     homePage->setCaption(AboutPage::HomePageAddress);
     homePage->setUrl(AboutPage::HomePageAddress);

@@ -1,3 +1,4 @@
+#include "app/CommandLine.h"
 #include "app/FailureReport.h"
 #include "app/FirstPaintProbe.h"
 #include "app/UnitFormMain.h"
@@ -7,6 +8,11 @@
 
 int main(int argc, char *argv[])
 {
+    // Decided before the application object exists: printing needs no display.
+    const CommandLine commandLine(CommandLine::arguments(argc, argv));
+    if (commandLine.action() != CommandLine::Action::OpenWindow)
+        return commandLine.run(argc, argv);
+
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pelzora"));
     QApplication::setApplicationVersion(TFormMain::Version);

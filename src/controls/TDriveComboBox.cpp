@@ -103,35 +103,36 @@ void TDriveComboBox::BuildDriveList()
 
 void TDriveComboBox::addDrive(QChar letter)
 {
+    if (const std::optional<Item> item = driveItem(m_drives, letter))
+        addItem(item->text, int(item->icon));
+}
+
+std::optional<TDriveComboBox::Item> TDriveComboBox::driveItem(DriveSource &drives, QChar letter)
+{
     const QString root = QString(letter) + u":\\"_s;
     const QString prefix = QString(letter) + u':';
-    switch (m_drives.driveType(root)) {
+    switch (drives.driveType(root)) {
     case DriveType::Removable:
-        addItem(prefix, int(DriveIcons::Floppy));
-        break;
+        return Item{prefix, DriveIcons::Floppy};
     case DriveType::Fixed:
-        addItem(prefix + u' ' + volumeTag(root), int(DriveIcons::Hard));
-        break;
+        return Item{prefix + u' ' + volumeTag(drives, root), DriveIcons::Hard};
     case DriveType::Remote: {
-        const std::optional<QString> remote = m_drives.remoteName(QString(letter.toUpper()) + u':');
-        addItem(prefix + u' ' + (remote ? lowerAsciiLetters(textUntilZero(*remote)) : volumeTag(root)),
-                int(DriveIcons::Network));
-        break;
+        const std::optional<QString> remote = drives.remoteName(QString(letter.toUpper()) + u':');
+        return Item{prefix + u' ' + (remote ? lowerAsciiLetters(textUntilZero(*remote)) : volumeTag(drives, root)),
+                    DriveIcons::Network};
     }
     case DriveType::CdRom:
-        addItem(prefix + u' ' + volumeTag(root), int(DriveIcons::CdRom));
-        break;
+        return Item{prefix + u' ' + volumeTag(drives, root), DriveIcons::CdRom};
     case DriveType::RamDisk:
-        addItem(prefix + u' ' + volumeTag(root), int(DriveIcons::Ram));
-        break;
+        return Item{prefix + u' ' + volumeTag(drives, root), DriveIcons::Ram};
     default:
-        break; // unknown or without a root directory: not a drive to offer
+        return std::nullopt; // unknown or without a root directory: not a drive to offer
     }
 }
 
-QString TDriveComboBox::volumeTag(const QString &root) const
+QString TDriveComboBox::volumeTag(DriveSource &drives, const QString &root)
 {
-    const std::optional<VolumeInformation> volume = m_drives.volumeInformation(root);
+    const std::optional<VolumeInformation> volume = drives.volumeInformation(root);
     const QString label = volume ? textUntilZero(volume->volumeName) : QString();
     return u'[' + lowerAsciiLetters(label) + u']';
 }

@@ -4,6 +4,8 @@
 
 #include <QComboBox>
 
+#include <optional>
+
 class DriveSource;
 
 // A drop-down list of the machine's drives that holds the chosen drive's letter.
@@ -33,6 +35,14 @@ public:
     // The icon of the item at index; nullptr when it has none.
     const QPixmap *itemIcon(int index) const;
 
+    struct Item
+    {
+        QString text;
+        DriveIcons::Kind icon;
+    };
+    // The item of the drive with this (lower-case) letter; nullopt for a drive the list leaves out.
+    static std::optional<Item> driveItem(DriveSource &drives, QChar letter);
+
     // Chooses the item at index as a user's pick in the drop-down does.
     void pickItem(int index);
 
@@ -48,7 +58,7 @@ private:
     void createList();
     void userPicked(int index);
     void addDrive(QChar letter);
-    QString volumeTag(const QString &root) const;
+    static QString volumeTag(DriveSource &drives, const QString &root);
     void updateItemHeight();
 
     DriveSource &m_drives;

@@ -11,6 +11,7 @@ using namespace Qt::StringLiterals;
 
 const QString AboutPage::HomePageAddress = u"https://pelzora.org/"_s;
 const QString AboutPage::ContactAddress = u"team@pelzora.org"_s;
+const QString AboutPage::VersionCaption = u"(Ver $V$)"_s;
 
 AboutPage::AboutPage(ShellSource &shell, QWidget *parent)
     : QWidget(parent)
@@ -24,7 +25,7 @@ AboutPage::AboutPage(ShellSource &shell, QWidget *parent)
     titleFont.setBold(true);
     title->setFont(titleFont);
 
-    new TLabel(u"LabVer"_s, QRect(144, 96, 49, 14), u"(Ver $V$)"_s, this);
+    new TLabel(u"LabVer"_s, QRect(144, 96, 49, 14), VersionCaption, this);
     new TLabel(u"Label37"_s, QRect(41, 128, 54, 14), u"HomePage:"_s, this, Qt::AlignRight);
     new TLabel(u"Label38"_s, QRect(69, 152, 27, 14), u"EMail:"_s, this, Qt::AlignRight);
 

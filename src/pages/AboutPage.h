@@ -12,6 +12,8 @@ class AboutPage : public QWidget
 public:
     static const QString HomePageAddress;
     static const QString ContactAddress;
+    // The version label's design text; start-up fills in the version.
+    static const QString VersionCaption;
 
     AboutPage(ShellSource &shell, QWidget *parent);
 };

@@ -20,19 +20,15 @@ QString rootOf(QChar letter)
     return letter.isNull() ? QString() : QString(letter) + u":\\"_s;
 }
 
-// A failed size query reads as no bytes at all.
-QString sizeText(std::optional<quint64> bytes)
-{
-    return megabyteText(bytes.value_or(0));
-}
-
 } // namespace
+
+const QString DiskPage::DriveBoxCaption = u"HDD"_s;
 
 DiskPage::DiskPage(DriveSource &drives, QWidget *parent)
     : QWidget(parent)
     , m_drives(drives)
 {
-    auto *box = new TGroupBox(u"GroupBox5"_s, QRect(8, 24, 345, 153), u"HDD"_s, this);
+    auto *box = new TGroupBox(u"GroupBox5"_s, QRect(8, 24, 345, 153), DriveBoxCaption, this);
     m_selector = new TDriveComboBox(drives, u"DriveComboBox1"_s, QRect(16, 24, 193, 20), box);
     TLabel::captionLabel(u"Label15"_s, QRect(16, 56, 98, 14), u"Drive Serial Number:"_s, box);
     m_labelSerial = new TLabel(u"Label16"_s, QRect(128, 56, 58, 14), u"<Unknown>"_s, box);
@@ -91,22 +87,37 @@ void DiskPage::writeFreeSize()
     m_freeSize->setCaption(sizeText(m_drives.freeBytesForCaller(rootOf(m_selector->driveLetter()))));
 }
 
+QString DiskPage::sizeText(std::optional<quint64> bytes)
+{
+    return megabyteText(bytes.value_or(0));
+}
+
 std::optional<QString> DiskPage::VolumeLabelSerialText(QChar letter) const
 {
-    const QString root = rootOf(letter);
-    if (root.isEmpty())
-        return std::nullopt;
-    const VolumeInformation volume = m_drives.volumeInformation(root).value_or(VolumeInformation());
-    const QString serial = u"%1"_s.arg(volume.serialNumber, 8, 16, QChar(u'0')).toUpper();
-    return u"Label = "_s + textUntilZero(volume.volumeName) + u"   VolSer = "_s + serial;
+    return VolumeLabelSerialText(m_drives, letter);
 }
 
 std::optional<QString> DiskPage::FileSystemNameText(QChar letter) const
 {
+    return FileSystemNameText(m_drives, letter);
+}
+
+std::optional<QString> DiskPage::VolumeLabelSerialText(DriveSource &drives, QChar letter)
+{
     const QString root = rootOf(letter);
     if (root.isEmpty())
         return std::nullopt;
-    const std::optional<VolumeInformation> volume = m_drives.volumeInformation(root);
+    const VolumeInformation volume = drives.volumeInformation(root).value_or(VolumeInformation());
+    const QString serial = u"%1"_s.arg(volume.serialNumber, 8, 16, QChar(u'0')).toUpper();
+    return u"Label = "_s + textUntilZero(volume.volumeName) + u"   VolSer = "_s + serial;
+}
+
+std::optional<QString> DiskPage::FileSystemNameText(DriveSource &drives, QChar letter)
+{
+    const QString root = rootOf(letter);
+    if (root.isEmpty())
+        return std::nullopt;
+    const std::optional<VolumeInformation> volume = drives.volumeInformation(root);
     return volume ? textUntilZero(volume->fileSystemName).left(FileSystemNameLimit) : QString();
 }
 

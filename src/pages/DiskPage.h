@@ -16,9 +16,13 @@ class DiskPage : public QWidget
     Q_OBJECT
 
 public:
+    // The title of the box around the drive selector, which start-up leaves as it is.
+    static const QString DriveBoxCaption;
+
     DiskPage(DriveSource &drives, QWidget *parent);
 
     TDriveComboBox *driveSelector() const { return m_selector; }
+    DriveSource &driveSource() const { return m_drives; }
 
     // What the page does when the selector announces a drive.
     void driveChanged();
@@ -39,6 +43,11 @@ public:
     // The drive's file-system name, at most 31 characters; empty when the
     // volume cannot be queried; nullopt when the letter names no drive.
     std::optional<QString> FileSystemNameText(QChar letter) const;
+    // The same texts, asked of any drive source.
+    static std::optional<QString> VolumeLabelSerialText(DriveSource &drives, QChar letter);
+    static std::optional<QString> FileSystemNameText(DriveSource &drives, QChar letter);
+    // A size label's text; a failed size query reads as no bytes at all.
+    static QString sizeText(std::optional<quint64> bytes);
     // The drive-type text of Label33; empty for a type it leaves alone.
     static QString driveTypeText(DriveType type);
 

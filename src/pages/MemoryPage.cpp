@@ -84,10 +84,15 @@ void MemoryPage::refreshFigures()
     m_availPhys->setCaption(megabyteText(status.availPhys));
     m_totalPageFile->setCaption(megabyteText(status.totalPageFile));
     m_availPageFile->setCaption(megabyteText(status.availPageFile));
-    m_load->setCaption(QString::number(status.memoryLoad) + u" %"_s);
+    m_load->setCaption(loadText(status.memoryLoad));
     // A bar takes no position beyond its range; it stands full there.
     m_loadBar->setValue(int(qMin(status.memoryLoad, quint32(m_loadBar->maximum()))));
     m_shownStatus = status;
+}
+
+QString MemoryPage::loadText(quint32 memoryLoad)
+{
+    return QString::number(memoryLoad) + u" %"_s;
 }
 
 void MemoryPage::extendGraph()

@@ -28,6 +28,10 @@ public:
     void setPenColors();
 
     int graphColumn() const { return m_graphColumn; }
+    // The figures the labels show; nullopt before the first reading.
+    const std::optional<MemoryStatus> &shownStatus() const { return m_shownStatus; }
+    // The load label's text: "37 %".
+    static QString loadText(quint32 memoryLoad);
 
     // A sweep draws the columns 0 to 309; the last three of the 313 are never drawn.
     static constexpr int SweepWidth = 310;

@@ -56,21 +56,26 @@ OtherPage::OtherPage(NetworkSource &network, ClockSource &clock, QWidget *parent
 
 QString OtherPage::GetLocalHostInfo(int selector)
 {
-    m_network.startup(NetworkLibraryVersion);
-    const auto cleanup = qScopeGuard([this] { m_network.cleanup(); });
+    return localHostInfo(m_network, selector);
+}
+
+QString OtherPage::localHostInfo(NetworkSource &network, int selector)
+{
+    network.startup(NetworkLibraryVersion);
+    const auto cleanup = qScopeGuard([&network] { network.cleanup(); });
     // Without a name there is nothing to show or to resolve.
-    const std::optional<QByteArray> name = m_network.hostName();
+    const std::optional<QByteArray> name = network.hostName();
     if (!name)
         return QString();
     const QByteArray buffered = bufferedName(*name);
     if (selector == NameSelector)
         return QString::fromUtf8(buffered);
-    return lastAddressOf(buffered);
+    return lastAddressOf(network, buffered);
 }
 
-QString OtherPage::lastAddressOf(const QByteArray &name)
+QString OtherPage::lastAddressOf(NetworkSource &network, const QByteArray &name)
 {
-    const std::optional<QList<quint32>> addresses = m_network.hostAddresses(name);
+    const std::optional<QList<quint32>> addresses = network.hostAddresses(name);
     if (!addresses || addresses->isEmpty())
         return QString();
     return dottedDecimal(addresses->constLast());
@@ -78,8 +83,13 @@ QString OtherPage::lastAddressOf(const QByteArray &name)
 
 QString OtherPage::GetUptimeText()
 {
+    return uptimeText(m_clock.tickCount());
+}
+
+QString OtherPage::uptimeText(quint64 milliseconds)
+{
     // 64 bits: the count goes on past 49.7 days instead of starting again at 0.
-    quint64 rest = m_clock.tickCount();
+    quint64 rest = milliseconds;
     const quint64 days = rest / MillisecondsPerDay;
     rest %= MillisecondsPerDay;
     const quint64 hours = rest / MillisecondsPerHour;
@@ -103,5 +113,7 @@ void OtherPage::writeHostName()
 
 void OtherPage::writeUptime()
 {
-    m_uptime->setCaption(GetUptimeText());
+    const quint64 milliseconds = m_clock.tickCount();
+    m_uptime->setCaption(uptimeText(milliseconds));
+    m_shownTickCount = milliseconds;
 }

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <optional>
+
 class ClockSource;
 class NetworkSource;
 class TLabel;
@@ -22,6 +24,12 @@ public:
     QString GetLocalHostInfo(int selector);
     // "运行时间: D 天 H 小时 M 分 S 秒", the milliseconds dropped.
     QString GetUptimeText();
+    // The same texts, asked of any source.
+    static QString localHostInfo(NetworkSource &network, int selector);
+    static QString uptimeText(quint64 milliseconds);
+
+    // The milliseconds since start-up that the uptime label shows; nullopt before the first tick.
+    std::optional<quint64> shownTickCount() const { return m_shownTickCount; }
 
     // The network and uptime steps of the per-second tick.
     void writeAddress();
@@ -29,11 +37,12 @@ public:
     void writeUptime();
 
 private:
-    QString lastAddressOf(const QByteArray &name);
+    static QString lastAddressOf(NetworkSource &network, const QByteArray &name);
 
     NetworkSource &m_network;
     ClockSource &m_clock;
     TLabel *m_address;
     TLabel *m_hostName;
     TLabel *m_uptime;
+    std::optional<quint64> m_shownTickCount;
 };

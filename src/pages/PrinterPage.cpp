@@ -36,13 +36,40 @@ void PrinterPage::refresh()
     m_printerList->setLines(printerTexts());
     const int x = PrinterDpiX();
     const int y = PrinterDpiY();
-    m_resolution->setCaption(u"x: %1 y: %2 DPI (每英寸点数)"_s.arg(x).arg(y));
+    m_resolution->setCaption(resolutionText(x, y));
+    m_shown.resolution = QSize(x, y);
     m_printer.setCurrentPrinterIndex(TPrinter::DefaultPrinter);
     const QString deviceName = m_printer.currentPrinter().device();
-    const DeviceMode deviceMode = deviceModeByName(deviceName);
-    m_defaultName->setCaption(deviceName + (deviceMode.dmColor > DeviceMode::Monochrome ? u": 彩色"_s : u": 黑白"_s));
-    m_colorSupport->setCaption((deviceMode.dmFields & DeviceMode::ColorField) ? u"打印机支持彩色打印"_s
-                                                                              : u"打印机不支持彩色打印"_s);
+    m_shown.defaultPrinterName = deviceName;
+    const DeviceMode deviceMode = deviceModeByName(m_printers, deviceName);
+    m_defaultName->setCaption(defaultPrinterText(deviceName, deviceMode));
+    m_colorSupport->setCaption(colorSupportText(deviceMode));
+    m_shown.deviceMode = deviceMode;
+}
+
+QString PrinterPage::resolutionText(int x, int y)
+{
+    return u"x: %1 y: %2 DPI (每英寸点数)"_s.arg(x).arg(y);
+}
+
+bool PrinterPage::printsInColor(const DeviceMode &deviceMode)
+{
+    return deviceMode.dmColor > DeviceMode::Monochrome;
+}
+
+bool PrinterPage::supportsColor(const DeviceMode &deviceMode)
+{
+    return (deviceMode.dmFields & DeviceMode::ColorField) != 0;
+}
+
+QString PrinterPage::defaultPrinterText(const QString &deviceName, const DeviceMode &deviceMode)
+{
+    return deviceName + (printsInColor(deviceMode) ? u": 彩色"_s : u": 黑白"_s);
+}
+
+QString PrinterPage::colorSupportText(const DeviceMode &deviceMode)
+{
+    return supportsColor(deviceMode) ? u"打印机支持彩色打印"_s : u"打印机不支持彩色打印"_s;
 }
 
 int PrinterPage::PrinterDpiX()
@@ -65,11 +92,11 @@ QStringList PrinterPage::printerTexts()
 
 // Asked by name alone, without the printer's open handle. A printer that has
 // no device mode to give stops the tick here, before its colour is read.
-DeviceMode PrinterPage::deviceModeByName(const QString &deviceName)
+DeviceMode PrinterPage::deviceModeByName(PrinterSource &printers, const QString &deviceName)
 {
-    if (m_printers.documentPropertiesSize(deviceName) <= 0)
+    if (printers.documentPropertiesSize(deviceName) <= 0)
         throw Failure(NoDeviceMode);
-    const std::optional<DeviceMode> deviceMode = m_printers.documentProperties(deviceName);
+    const std::optional<DeviceMode> deviceMode = printers.documentProperties(deviceName);
     if (!deviceMode)
         throw Failure(NoDeviceMode);
     return *deviceMode;

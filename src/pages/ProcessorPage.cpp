@@ -41,6 +41,11 @@ ProcessorPage::ProcessorPage(CpuidSource &cpu, QWidget *parent)
 {
 }
 
+bool ProcessorPage::hasCpuid() const
+{
+    return m_cpu.hasCpuid();
+}
+
 QString ProcessorPage::registerText(quint32 value)
 {
     const char bytes[4] = {char(bits(value, 0, 8)), char(bits(value, 8, 8)), char(bits(value, 16, 8)),
@@ -53,14 +58,14 @@ QString ProcessorPage::serialText(quint32 signature, quint32 high, quint32 low)
     return hexGroups(signature) + u'-' + hexGroups(high) + u'-' + hexGroups(low);
 }
 
-void ProcessorPage::writeLine(const QString &label, const QString &value)
+void ProcessorPage::writeLine(const ReportLine &line)
 {
     const QPoint at(LeftMargin, m_linePosition);
-    if (!label.isEmpty())
-        m_image->textOut(at, label, m_reportFont, LabelColor, Background);
-    if (!value.isEmpty())
-        m_image->textOut(at + QPoint(TImage::textWidth(label, m_reportFont), 0), value, m_reportFont, ValueColor,
-                         Background);
+    if (!line.label.isEmpty())
+        m_image->textOut(at, line.label, m_reportFont, LabelColor, Background);
+    if (!line.value.isEmpty())
+        m_image->textOut(at + QPoint(TImage::textWidth(line.label, m_reportFont), 0), line.value, m_reportFont,
+                         ValueColor, Background);
     m_linePosition += LineSpacing;
 }
 
@@ -69,69 +74,79 @@ void ProcessorPage::drawReport()
     m_reportFont = window()->font();
     m_image->fill(Background);
     m_linePosition = FirstLine;
-    if (!m_cpu.hasCpuid()) {
-        writeLine(u"处理器"_s, QString());
-        writeLine(u"   - CPUID指令: "_s, u"不支持."_s);
-        return;
-    }
-    drawIdentification();
-    drawFeatures();
-    drawExtendedFunctions();
+    m_lines = reportLines(m_cpu);
+    for (const ReportLine &line : std::as_const(m_lines))
+        writeLine(line);
 }
 
-void ProcessorPage::drawIdentification()
+QList<ProcessorPage::ReportLine> ProcessorPage::reportLines(const CpuidSource &cpu)
 {
-    const CpuidRegisters vendor = m_cpu.cpuid(0);
-    writeLine(u"处理器"_s, QString());
-    writeLine(u"   - 供货商ID: "_s, registerText(vendor.ebx) + registerText(vendor.edx) + registerText(vendor.ecx));
+    QList<ReportLine> lines;
+    if (!cpu.hasCpuid()) {
+        lines.append({u"处理器"_s, QString()});
+        lines.append({u"   - CPUID指令: "_s, u"不支持."_s});
+        return lines;
+    }
+    addIdentification(cpu, lines);
+    addFeatures(cpu, lines);
+    addExtendedFunctions(cpu, lines);
+    return lines;
+}
 
-    const CpuidRegisters signature = m_cpu.cpuid(1);
+void ProcessorPage::addIdentification(const CpuidSource &cpu, QList<ReportLine> &lines)
+{
+    const CpuidRegisters vendor = cpu.cpuid(0);
+    lines.append({u"处理器"_s, QString()});
+    lines.append(
+        {u"   - 供货商ID: "_s, registerText(vendor.ebx) + registerText(vendor.edx) + registerText(vendor.ecx)});
+
+    const CpuidRegisters signature = cpu.cpuid(1);
     const quint32 eax = signature.eax;
     const quint32 ebx = signature.ebx;
-    writeLine(u"   - 步进ID: "_s, QString::number(bits(eax, 0, 4)));
-    writeLine(u"   - 型号: "_s, QString::number(bits(eax, 4, 4), 16).toUpper());
-    writeLine(u"   - 系列代码: "_s, QString::number(bits(eax, 8, 4)));
-    writeLine(u"   - 处理器类型: "_s, QString::number(bits(eax, 12, 4)));
-    writeLine(u"   - 扩展型号: "_s, QString::number(bits(eax, 16, 4)));
-    writeLine(u"   - 大系列: "_s, QString::number(bits(eax, 20, 8)));
-    writeLine(u"   - 品牌 ID: "_s, QString::number(bits(ebx, 0, 8)));
-    writeLine(u"   - 片数: "_s, QString::number(bits(ebx, 8, 8)));
-    writeLine(u"   - 数量: "_s, QString::number(bits(ebx, 16, 8)));
-    writeLine(u"   - APIC(高级可编程终端控制器)ID: "_s, QString::number(bits(ebx, 24, 8)));
-    writeLine(u"   - 序列号 "_s, bits(signature.edx, 18, 1) ? u"有效"_s : u"失效"_s);
+    lines.append({u"   - 步进ID: "_s, QString::number(bits(eax, 0, 4))});
+    lines.append({u"   - 型号: "_s, QString::number(bits(eax, 4, 4), 16).toUpper()});
+    lines.append({u"   - 系列代码: "_s, QString::number(bits(eax, 8, 4))});
+    lines.append({u"   - 处理器类型: "_s, QString::number(bits(eax, 12, 4))});
+    lines.append({u"   - 扩展型号: "_s, QString::number(bits(eax, 16, 4))});
+    lines.append({u"   - 大系列: "_s, QString::number(bits(eax, 20, 8))});
+    lines.append({u"   - 品牌 ID: "_s, QString::number(bits(ebx, 0, 8))});
+    lines.append({u"   - 片数: "_s, QString::number(bits(ebx, 8, 8))});
+    lines.append({u"   - 数量: "_s, QString::number(bits(ebx, 16, 8))});
+    lines.append({u"   - APIC(高级可编程终端控制器)ID: "_s, QString::number(bits(ebx, 24, 8))});
+    lines.append({u"   - 序列号 "_s, bits(signature.edx, 18, 1) ? u"有效"_s : u"失效"_s});
 
-    const CpuidRegisters serial = m_cpu.cpuid(3);
-    writeLine(u"   - 序列号: "_s, serialText(eax, serial.edx, serial.ecx));
+    const CpuidRegisters serial = cpu.cpuid(3);
+    lines.append({u"   - 序列号: "_s, serialText(eax, serial.edx, serial.ecx)});
 }
 
-void ProcessorPage::drawFeatures()
+void ProcessorPage::addFeatures(const CpuidSource &cpu, QList<ReportLine> &lines)
 {
-    writeLine(QString(), QString());
-    const quint32 edx = m_cpu.cpuid(1).edx;
-    writeLine(u"MMX(多媒体增强指令集) "_s, supported(edx, 23));
-    writeLine(bits(edx, 24, 1) ? u"FXSAVE & FXRSTOR 指令 "_s : u"FXSAVE & FXRSTOR 指令集"_s, supported(edx, 24));
-    writeLine(u"SSE指令集 "_s, supported(edx, 25));
-    writeLine(u"SSE2指令集 "_s, supported(edx, 26));
-    writeLine(QString(), QString());
+    lines.append(ReportLine());
+    const quint32 edx = cpu.cpuid(1).edx;
+    lines.append({u"MMX(多媒体增强指令集) "_s, supported(edx, 23)});
+    lines.append({bits(edx, 24, 1) ? u"FXSAVE & FXRSTOR 指令 "_s : u"FXSAVE & FXRSTOR 指令集"_s, supported(edx, 24)});
+    lines.append({u"SSE指令集 "_s, supported(edx, 25)});
+    lines.append({u"SSE2指令集 "_s, supported(edx, 26)});
+    lines.append(ReportLine());
 }
 
-void ProcessorPage::drawExtendedFunctions()
+void ProcessorPage::addExtendedFunctions(const CpuidSource &cpu, QList<ReportLine> &lines)
 {
-    const quint32 highest = m_cpu.cpuid(ExtendedBase).eax;
+    const quint32 highest = cpu.cpuid(ExtendedBase).eax;
     if (highest <= ExtendedBase) {
-        writeLine(u"   - 扩展CPUID "_s, u"不支持."_s);
+        lines.append({u"   - 扩展CPUID "_s, u"不支持."_s});
         return;
     }
-    writeLine(u"扩展CPUID: "_s, u"支持"_s);
-    writeLine(u"   - 高级功能支持: "_s, QString::number(highest - ExtendedBase));
+    lines.append({u"扩展CPUID: "_s, u"支持"_s});
+    lines.append({u"   - 高级功能支持: "_s, QString::number(highest - ExtendedBase)});
 
     QString brand;
     for (quint32 leaf = ExtendedBase + 2; leaf <= ExtendedBase + 4; ++leaf) {
-        const CpuidRegisters r = m_cpu.cpuid(leaf);
+        const CpuidRegisters r = cpu.cpuid(leaf);
         brand += registerText(r.eax) + registerText(r.ebx) + registerText(r.ecx) + registerText(r.edx);
     }
     if (brand.endsWith(QChar(u'\0')))
         brand.chop(1);
-    writeLine(u"品牌: "_s, QString());
-    writeLine(QString(), u"   - "_s + brand);
+    lines.append({u"品牌: "_s, QString()});
+    lines.append({QString(), u"   - "_s + brand});
 }

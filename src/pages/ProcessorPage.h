@@ -13,8 +13,20 @@ class ProcessorPage : public QWidget
 public:
     ProcessorPage(CpuidSource &cpu, QWidget *parent);
 
+    // One line of the report: a red label followed by a black value, either may be empty.
+    struct ReportLine
+    {
+        QString label;
+        QString value;
+    };
+
     // Draws the whole report from the top, in the window's font.
     void drawReport();
+    bool hasCpuid() const;
+    // The lines last drawn; none before the first drawing.
+    const QList<ReportLine> &lines() const { return m_lines; }
+    // The report's lines as the processor answers now.
+    static QList<ReportLine> reportLines(const CpuidSource &cpu);
 
     // A register as four characters, lowest byte first; zero bytes stay NUL characters.
     static QString registerText(quint32 value);
@@ -22,13 +34,14 @@ public:
     static QString serialText(quint32 signature, quint32 high, quint32 low);
 
 private:
-    void writeLine(const QString &label, const QString &value);
-    void drawIdentification();
-    void drawFeatures();
-    void drawExtendedFunctions();
+    void writeLine(const ReportLine &line);
+    static void addIdentification(const CpuidSource &cpu, QList<ReportLine> &lines);
+    static void addFeatures(const CpuidSource &cpu, QList<ReportLine> &lines);
+    static void addExtendedFunctions(const CpuidSource &cpu, QList<ReportLine> &lines);
 
     CpuidSource &m_cpu;
     TImage *m_image;
     QFont m_reportFont;
     int m_linePosition = 0;
+    QList<ReportLine> m_lines;
 };

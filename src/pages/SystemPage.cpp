@@ -10,6 +10,8 @@
 #include <QLocale>
 #include <QScopeGuard>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -71,17 +73,50 @@ void SystemPage::fillServices()
 
 bool SystemPage::ListServices(quint32 serviceType, quint32 serviceState, TListBox &target)
 {
-    const std::unique_ptr<ServiceManager> manager = m_services.openManager(ServiceSource::AllAccess);
-    if (!manager)
+    const std::optional<QList<ServiceEntry>> services = enumerate(m_services, serviceType, serviceState);
+    if (!services)
         return false;
+    for (const ServiceEntry &service : *services) {
+        target.appendLine(service.displayName);
+        m_serviceNames.append(service.name);
+    }
+    return true;
+}
+
+std::optional<QList<ServiceEntry>> SystemPage::enumerate(ServiceSource &services, quint32 serviceType,
+                                                         quint32 serviceState)
+{
+    const std::unique_ptr<ServiceManager> manager = services.openManager(ServiceSource::AllAccess);
+    if (!manager)
+        return std::nullopt;
+    QList<ServiceEntry> all;
     quint32 resumeHandle = 0;
     for (;;) {
-        const QStringList batch = manager->enumerateServices(serviceType, serviceState, resumeHandle, ServiceBatchSize);
+        const QList<ServiceEntry> batch = manager->enumerateServiceEntries(serviceType, serviceState, resumeHandle,
+                                                                           ServiceBatchSize);
         if (batch.isEmpty())
-            return true;
-        for (const QString &displayName : batch)
-            target.appendLine(displayName);
+            return all;
+        all.append(batch);
     }
+}
+
+std::optional<QList<ServiceEntry>> SystemPage::readServices(ServiceSource &services)
+{
+    return enumerate(services, ServiceSource::Win32Services, ServiceSource::AllStates);
+}
+
+QList<ServiceEntry> SystemPage::services() const
+{
+    QList<ServiceEntry> services;
+    const QStringList lines = m_serviceList->lines();
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        services.append({m_serviceNames.value(i), lines.at(i)});
+    return services;
+}
+
+QList<TListView::Item> SystemPage::programs() const
+{
+    return m_softwareList->viewItems();
 }
 
 void SystemPage::fillSoftware()
@@ -100,26 +135,40 @@ void SystemPage::fillSoftware()
 
 void SystemPage::addInstalledPrograms()
 {
-    QStringList keyNames;
-    {
-        const std::unique_ptr<RegistryKey> uninstall = m_registry.openKey(RegistrySource::UninstallKey);
-        if (!uninstall)
-            return;
-        keyNames = uninstall->subKeyNames();
-    }
-    for (const QString &keyName : std::as_const(keyNames))
-        addProgram(keyName);
+    for (const QString &keyName : uninstallKeyNames(m_registry))
+        if (const std::optional<TListView::Item> program = readProgram(m_registry, keyName))
+            m_softwareList->addItem(program->caption, program->subItems);
 }
 
-void SystemPage::addProgram(const QString &keyName)
+QStringList SystemPage::uninstallKeyNames(RegistrySource &registry)
 {
-    const std::unique_ptr<RegistryKey> key = m_registry.openKey(u"%1\\%2"_s.arg(RegistrySource::UninstallKey, keyName));
+    const std::unique_ptr<RegistryKey> uninstall = registry.openKey(RegistrySource::UninstallKey);
+    return uninstall ? uninstall->subKeyNames() : QStringList();
+}
+
+std::optional<TListView::Item> SystemPage::readProgram(RegistrySource &registry, const QString &keyName)
+{
+    const std::unique_ptr<RegistryKey> key = registry.openKey(u"%1\\%2"_s.arg(RegistrySource::UninstallKey, keyName));
     if (!key)
-        return;
+        return std::nullopt;
     const QString displayName = readText(*key, DisplayNameValue);
     const QString uninstallString = readText(*key, UninstallStringValue);
-    if (!displayName.isEmpty())
-        m_softwareList->addItem(displayName, {uninstallString});
+    if (displayName.isEmpty())
+        return std::nullopt;
+    return TListView::Item{displayName, {uninstallString}};
+}
+
+QList<TListView::Item> SystemPage::readPrograms(RegistrySource &registry)
+{
+    QList<TListView::Item> programs;
+    for (const QString &keyName : uninstallKeyNames(registry))
+        if (std::optional<TListView::Item> program = readProgram(registry, keyName))
+            programs.append(std::move(*program));
+    const QCollator collator = captionCollator();
+    std::stable_sort(programs.begin(), programs.end(), [&](const TListView::Item &a, const TListView::Item &b) {
+        return collator.compare(a.caption, b.caption) < 0;
+    });
+    return programs;
 }
 
 void SystemPage::sortSoftware()

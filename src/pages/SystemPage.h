@@ -1,12 +1,17 @@
 #pragma once
 
+#include "controls/TListView.h"
+#include "platform/ServiceSource.h"
+
 #include <QWidget>
 
+#include <optional>
+
+class QCollator;
 class RegistryKey;
 class RegistrySource;
 class ServiceSource;
 class TListBox;
-class TListView;
 
 // Page 3: the installed services and the installed programs.
 class SystemPage : public QWidget
@@ -24,15 +29,30 @@ public:
     // Lists the installed programs, sorted by name; throws Failure when the fill must be retried.
     void fillSoftware();
 
+    // The services listed, each with its own name (which the list does not show).
+    QList<ServiceEntry> services() const;
+    // The programs listed, in shown order, each with its removal command as its one sub-item.
+    QList<TListView::Item> programs() const;
+
+    // The same lists read straight from the sources, in the order the page shows them;
+    // nullopt when the service manager refuses to open.
+    static std::optional<QList<ServiceEntry>> readServices(ServiceSource &services);
+    static QList<TListView::Item> readPrograms(RegistrySource &registry);
+
 private:
     // Appends the display names of the matching services to target; false when the manager refuses to open.
     bool ListServices(quint32 serviceType, quint32 serviceState, TListBox &target);
+    static std::optional<QList<ServiceEntry>> enumerate(ServiceSource &services, quint32 serviceType,
+                                                        quint32 serviceState);
     void addInstalledPrograms();
-    void addProgram(const QString &keyName);
+    static QStringList uninstallKeyNames(RegistrySource &registry);
+    // nullopt for a program the list leaves out.
+    static std::optional<TListView::Item> readProgram(RegistrySource &registry, const QString &keyName);
     void sortSoftware();
 
     ServiceSource &m_services;
     RegistrySource &m_registry;
     TListBox *m_serviceList;
     TListView *m_softwareList;
+    QStringList m_serviceNames; // by list line
 };

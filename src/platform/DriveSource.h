@@ -22,6 +22,13 @@ inline QString textUntilZero(const QString &text)
     return zero < 0 ? text : text.left(zero);
 }
 
+// Where a drive comes from and where the system mounts it, for reports.
+struct DriveLocation
+{
+    QString mountPoint; // "/home"; the root itself where drives have no mount points
+    QString device; // "/dev/sda2", "//server/share", "tmpfs"; empty when unknown
+};
+
 struct VolumeInformation
 {
     QString volumeName;
@@ -52,6 +59,8 @@ public:
     // drive; nullopt when the query fails (no medium, not ready, gone).
     virtual std::optional<quint64> totalBytes(const QString &root) = 0;
     virtual std::optional<quint64> freeBytesForCaller(const QString &root) = 0;
+    // nullopt when the root names no drive.
+    virtual std::optional<DriveLocation> location(const QString &root) = 0;
 
     virtual QString currentDirectory() = 0;
     // "X:" enters the directory last entered on drive X (at first its root);

@@ -86,6 +86,15 @@ std::optional<quint64> FakeDrives::freeBytesForCaller(const QString &root)
     return drive->freeBytes;
 }
 
+std::optional<DriveLocation> FakeDrives::location(const QString &root)
+{
+    const FakeDrive *drive = driveOfRoot(root);
+    if (!drive)
+        return std::nullopt;
+    const QString device = drive->device.isEmpty() ? drive->remoteName.value_or(QString()) : drive->device;
+    return DriveLocation{drive->mountPoint.value_or(QString(drive->letter) + u":\\"_s), device};
+}
+
 QString FakeDrives::currentDirectory()
 {
     const QString &current = m_machine.currentDirectory;

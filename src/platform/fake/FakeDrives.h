@@ -27,6 +27,7 @@ public:
     std::optional<QString> remoteName(const QString &localName) override;
     std::optional<quint64> totalBytes(const QString &root) override;
     std::optional<quint64> freeBytesForCaller(const QString &root) override;
+    std::optional<DriveLocation> location(const QString &root) override;
     QString currentDirectory() override;
     bool setCurrentDirectory(const QString &path) override;
 

@@ -50,12 +50,15 @@ struct FakeDrive
     std::optional<QString> remoteName;
     bool ready = true; // false: no medium, so entering it and measuring it fail
     bool volumeQueryFails = false;
+    std::optional<QString> mountPoint; // nullopt: the drive's root
+    QString device;
 };
 
 struct FakeServiceTable
 {
     bool managerOpens = true;
     QStringList displayNames; // in the manager's order
+    QStringList names; // each service's own name, by position; a missing one is its display name
 };
 
 struct FakeRegistryValue

@@ -229,6 +229,10 @@ FakeDrive readDrive(const Node &node)
         drive.ready = node.member(u"ready"_s).boolean();
     if (node.has(u"volumeQueryFails"_s))
         drive.volumeQueryFails = node.member(u"volumeQueryFails"_s).boolean();
+    if (node.has(u"mountPoint"_s))
+        drive.mountPoint = node.member(u"mountPoint"_s).string();
+    if (node.has(u"device"_s))
+        drive.device = node.member(u"device"_s).string();
     return drive;
 }
 
@@ -255,6 +259,11 @@ FakeServiceTable readServices(const Node &node)
         const Node names = node.member(u"displayNames"_s);
         for (qsizetype i = 0; i < names.array().size(); ++i)
             services.displayNames.append(names.element(i).string());
+    }
+    if (node.has(u"names"_s)) {
+        const Node names = node.member(u"names"_s);
+        for (qsizetype i = 0; i < names.array().size(); ++i)
+            services.names.append(names.element(i).string());
     }
     return services;
 }

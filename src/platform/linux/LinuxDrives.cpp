@@ -261,6 +261,14 @@ std::optional<quint64> LinuxDrives::freeBytesForCaller(const QString &root)
     return found ? found->freeBytesForCaller : std::nullopt;
 }
 
+std::optional<DriveLocation> LinuxDrives::location(const QString &root)
+{
+    const LinuxDrive *drive = driveOfRoot(root);
+    if (!drive)
+        return std::nullopt;
+    return DriveLocation{drive->mount.mountPoint, drive->mount.source};
+}
+
 // --- The current directory ----------------------------------------------------
 
 std::optional<QString> LinuxDrives::processDirectory() const
