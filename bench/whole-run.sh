@@ -45,13 +45,20 @@ microseconds() {   # $EPOCHREALTIME as a whole number of microseconds
   echo $(( ${1/./} ))
 }
 
-# One run of a program; sets ms (start), cpu (per cent of one core) and kib (resident).
+# One run of a program; sets ms (start), cpu (per cent of one core) and kib
+# (resident). Fails, saying why, when the program ends before it shows a window.
 measure() {
-  local begin shown pid cpu_start cpu_end
+  local begin shown pid cpu_start cpu_end status
   begin=$(microseconds "$EPOCHREALTIME")
-  "$1" & pid=$!
+  "$1" 2>"$errors" & pid=$!
   pids+=("$pid")
-  until xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; do :; done
+  until xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; do
+    if ! kill -0 "$pid" 2>/dev/null; then
+      status=0; wait "$pid" || status=$?
+      echo "$1 ended with status $status before it showed a window: $(tail -n 3 "$errors")" >&2
+      return 1
+    fi
+  done
   shown=$(microseconds "$EPOCHREALTIME")
   sleep "$settle"
   cpu_start=$(cpu_ns "$pid")
@@ -69,15 +76,20 @@ median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] 
 load() { cut -d' ' -f1-3 /proc/loadavg; }
 
 echo "load average before: $(load) on $(nproc) cores"
-results=$(mktemp)
-trap 'cleanup; rm -f "$results"' EXIT
+results=$(mktemp); errors=$(mktemp)
+trap 'cleanup; rm -f "$results" "$errors"' EXIT
 for round in $(seq "$rounds"); do
   # Alternate which goes first, so a drift in the machine's load favours neither.
   if (( round % 2 )); then order=(bare pelzora); else order=(pelzora bare); fi
   for name in "${order[@]}"; do
     program=$bare_program
     [[ $name == pelzora ]] && program=$pelzora_program
-    measure "$program"
+    # A run that fails is run again, at most twice, and counted.
+    for attempt in 1 2 3; do
+      measure "$program" && break
+      failed=$(( ${failed:-0} + 1 ))
+      (( attempt < 3 )) || exit 1
+    done
     echo "$name $ms $cpu $kib" >>"$results"
     printf 'round %d %-8s start %7.1f ms   CPU %6.3f %%   resident %7.1f MiB   (load %s)\n' \
       "$round" "$name" "$ms" "$cpu" "$(awk -v k="$kib" 'BEGIN { print k / 1024 }')" "$(load)"
@@ -95,6 +107,7 @@ row() {   # label, column, unit, scale, target
            ratio, target, ratio <= target ? "met" : "not met" }'
 }
 echo
+(( ${failed:-0} == 0 )) || echo "WARNING: $failed runs ended before their window showed and were run again"
 echo "medians of $rounds rounds; CPU over ${span} s from ${settle} s after the window shows; load average now $(load)"
 echo "| measure                  | Pelzora        | bare Qt window | ratio  | target | result  |"
 echo "|--------------------------|----------------|----------------|--------|--------|---------|"
