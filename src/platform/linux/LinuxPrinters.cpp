@@ -6,6 +6,7 @@
 #include <QUrl>
 
 #include "CupsLibrary.h"
+#include "CupsSchedulerProbe.h"
 
 #include <iterator>
 
@@ -121,7 +122,8 @@ void LinuxPrinters::beginRound()
 http_t *LinuxPrinters::connection()
 {
     if (!m_http) {
-        if (!CupsLibrary::instance())
+        // Asked first, so that a machine without a scheduler never loads the library.
+        if (!CupsSchedulerProbe(CupsSchedulerProbe::systemPlaces()).mayAnswer() || !CupsLibrary::instance())
             return nullptr;
         cups().cupsSetPasswordCB2(noPassword, nullptr);
         m_http.reset(cups().httpConnect2(cups().cupsServer(), cups().ippPort(), nullptr, AF_UNSPEC,
