@@ -1,8 +1,12 @@
 // The smallest Qt program that shows a window and keeps a 10 ms timer running.
 // With PELZORA_QUIT_AFTER_FIRST_PAINT set it quits once the window is painted,
 // as Pelzora does, so both can be timed from start to first paint.
+// With BARE_WINDOW_TABS set it also shows Pelzora's seven tab captions in a tab
+// bar, in the same font: the least any window that shows Pelzora's first
+// screen of text loads (fontconfig, the Latin and the Chinese font).
 #include <QApplication>
 #include <QPaintEvent>
+#include <QTabBar>
 #include <QTimer>
 #include <QWidget>
 
@@ -16,6 +20,8 @@ public:
         setFixedSize(369, 377);
         connect(&m_timer, &QTimer::timeout, this, [] {});
         m_timer.start(10);
+        if (qEnvironmentVariableIsSet("BARE_WINDOW_TABS"))
+            addTabs();
     }
 
 protected:
@@ -26,6 +32,17 @@ protected:
     }
 
 private:
+    void addTabs()
+    {
+        QFont font(QStringLiteral("Arial"));
+        font.setPixelSize(11);
+        setFont(font);
+        auto *tabs = new QTabBar(this);
+        for (const char16_t *caption : {u"处理器", u"内存", u"硬盘", u"系统", u"打印机", u"其他", u"关于"})
+            tabs->addTab(QString::fromUtf16(caption));
+        tabs->setGeometry(2, 0, width() - 4, tabs->sizeHint().height());
+    }
+
     QTimer m_timer;
 };
 

@@ -13,21 +13,18 @@ TImage::TImage(const QString &name, const QRect &bounds, QWidget *parent)
 void TImage::setPicture(const QImage &picture)
 {
     m_picture = picture;
+    m_fill.reset();
     m_runs.clear();
     resize(picture.deviceIndependentSize().toSize());
     update();
 }
 
-void TImage::ensureBitmap()
-{
-    if (m_picture.isNull())
-        m_picture = QImage(size(), QImage::Format_RGB32);
-}
-
 void TImage::fill(const QColor &color)
 {
-    ensureBitmap();
-    m_picture.fill(color);
+    if (m_picture.isNull())
+        m_fill = color;
+    else
+        m_picture.fill(color);
     m_runs.clear();
     update();
 }
@@ -35,14 +32,12 @@ void TImage::fill(const QColor &color)
 void TImage::textOut(QPoint position, const QString &text, const QFont &font, const QColor &color,
                      const QColor &background)
 {
-    ensureBitmap();
-    QPainter painter(&m_picture);
-    painter.setFont(font);
-    painter.setPen(color);
-    painter.setBackground(background);
-    painter.setBackgroundMode(Qt::OpaqueMode);
-    painter.drawText(position + QPoint(0, QFontMetrics(font).ascent()), text);
-    m_runs.append({position, color, text});
+    const TextRun run{position, color, text, font, background};
+    if (!m_picture.isNull()) {
+        QPainter painter(&m_picture);
+        draw(painter, run);
+    }
+    m_runs.append(run);
     update();
 }
 
@@ -51,10 +46,25 @@ int TImage::textWidth(const QString &text, const QFont &font)
     return QFontMetrics(font).horizontalAdvance(text);
 }
 
+void TImage::draw(QPainter &painter, const TextRun &run)
+{
+    painter.setFont(run.font);
+    painter.setPen(run.color);
+    painter.setBackground(run.background);
+    painter.setBackgroundMode(Qt::OpaqueMode);
+    painter.drawText(run.position + QPoint(0, QFontMetrics(run.font).ascent()), run.text);
+}
+
 void TImage::paintEvent(QPaintEvent *)
 {
-    if (m_picture.isNull())
-        return;
     QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), m_picture);
+    if (!m_picture.isNull()) {
+        painter.drawImage(QPoint(0, 0), m_picture);
+        return;
+    }
+    if (m_fill)
+        painter.fillRect(rect(), *m_fill);
+    // In the order drawn: a later text's background covers an earlier text.
+    for (const TextRun &run : std::as_const(m_runs))
+        draw(painter, run);
 }

@@ -4,8 +4,12 @@
 #include <QList>
 #include <QWidget>
 
+#include <optional>
+
 // An image control: shows a picture, or a bitmap of its own size that code
-// draws text on. Texts drawn are remembered in order, for inspection.
+// draws text on. Texts drawn are remembered in order, for inspection. Without
+// a picture the bitmap is kept as its fill and texts and drawn when painted:
+// a few texts take a few hundred bytes where the bitmap would take 4 bytes a pixel.
 class TImage : public QWidget
 {
     Q_OBJECT
@@ -16,6 +20,8 @@ public:
         QPoint position;
         QColor color;
         QString text;
+        QFont font;
+        QColor background;
     };
 
     TImage(const QString &name, const QRect &bounds, QWidget *parent);
@@ -37,8 +43,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void ensureBitmap();
+    static void draw(QPainter &painter, const TextRun &run);
 
     QImage m_picture;
+    std::optional<QColor> m_fill;
     QList<TextRun> m_runs;
 };

@@ -23,11 +23,9 @@ public:
     {
         setData(SubItemsRole, subItems);
         setFlags(flags() | Qt::ItemIsEditable);
-        setTextAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        setIcon(emptyIcon());
-        // Every cell is the same size: laying out thousands of items then
-        // needs no measuring of their captions.
-        setSizeHint(CellSize);
+        // The icon, alignment and size, the same for every item, come from the
+        // delegate: held by each of thousands of items they would take more
+        // memory than the captions.
     }
 
     void prepareSort(const QCollator &collator) { m_sortKey = collator.sortKey(text()); }
@@ -42,21 +40,13 @@ public:
     }
 
 private:
-    // No image list is attached: each cell keeps an empty icon area above its caption.
-    static QIcon emptyIcon()
-    {
-        static const QIcon icon = [] {
-            QPixmap blank(LargeIconSize);
-            blank.fill(Qt::transparent);
-            return QIcon(blank);
-        }();
-        return icon;
-    }
-
     std::optional<QCollatorSortKey> m_sortKey;
 };
 
-// Shows the selection only while the list has the focus.
+// Draws every item as a large-icon cell: an empty icon area (no image list is
+// attached) above the caption, centred. Every cell is the same size, so laying
+// out thousands of items needs no measuring of their captions. Shows the
+// selection only while the list has the focus.
 class FocusedSelectionDelegate final : public QStyledItemDelegate
 {
 public:
@@ -66,6 +56,8 @@ public:
     {
     }
 
+    QSize sizeHint(const QStyleOptionViewItem &, const QModelIndex &) const override { return CellSize; }
+
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
         QStyleOptionViewItem shown(option);
@@ -74,7 +66,27 @@ public:
         QStyledItemDelegate::paint(painter, shown, index);
     }
 
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->displayAlignment = Qt::AlignHCenter | Qt::AlignTop;
+        option->features |= QStyleOptionViewItem::HasDecoration;
+        option->icon = emptyIcon();
+        option->decorationSize = option->decorationSize.boundedTo(LargeIconSize);
+    }
+
 private:
+    static const QIcon &emptyIcon()
+    {
+        static const QIcon icon = [] {
+            QPixmap blank(LargeIconSize);
+            blank.fill(Qt::transparent);
+            return QIcon(blank);
+        }();
+        return icon;
+    }
+
     QAbstractItemView *m_view;
 };
 

@@ -9,9 +9,6 @@ TPaintBox::TPaintBox(const QString &name, const QRect &bounds, QWidget *parent)
     setObjectName(name);
     setGeometry(bounds);
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    // The surface exists from the start: the graph is drawn even while its page is hidden.
-    m_surface = QImage(bounds.size(), QImage::Format_ARGB32_Premultiplied);
-    m_surface.fill(Qt::transparent);
 }
 
 void TPaintBox::setPenColor(const QColor &color)
@@ -27,34 +24,33 @@ void TPaintBox::moveTo(QPoint point)
 void TPaintBox::lineTo(QPoint point)
 {
     const QLine line(m_pen, point);
-    {
-        QPainter painter(&m_surface);
-        painter.setPen(m_penColor);
-        painter.drawLine(line);
-    }
     m_segments.append(line);
+    m_segmentColors.append(m_penColor.rgba());
     m_pen = point;
-    // Clipped first: a point far off the surface must not overflow the margin added.
-    update(QRect(line.p1(), line.p2()).normalized().intersected(rect()).adjusted(-1, -1, 1, 1));
+    update(area(line));
 }
 
 void TPaintBox::clear()
 {
-    m_surface.fill(Qt::transparent);
     m_segments.clear();
+    m_segmentColors.clear();
     repaint();
+}
+
+QRect TPaintBox::area(const QLine &line) const
+{
+    // Clipped first: a point far off the surface must not overflow the margin added.
+    return QRect(line.p1(), line.p2()).normalized().intersected(rect()).adjusted(-1, -1, 1, 1);
 }
 
 void TPaintBox::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    painter.drawImage(event->rect(), m_surface, event->rect());
-}
-
-void TPaintBox::resizeEvent(QResizeEvent *)
-{
-    if (m_surface.size() == size())
-        return;
-    m_surface = QImage(size(), QImage::Format_ARGB32_Premultiplied);
-    m_surface.fill(Qt::transparent);
+    // In the order drawn, each in its own pen, as on a bitmap kept between paints.
+    for (qsizetype i = 0; i < m_segments.size(); ++i) {
+        if (!area(m_segments.at(i)).intersects(event->rect()))
+            continue;
+        painter.setPen(QColor::fromRgba(m_segmentColors.at(i)));
+        painter.drawLine(m_segments.at(i));
+    }
 }

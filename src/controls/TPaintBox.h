@@ -1,13 +1,14 @@
 #pragma once
 
-#include <QImage>
 #include <QLine>
 #include <QList>
 #include <QWidget>
 
 // A drawing surface with a pen that keeps its position between drawings.
-// What is drawn stays on a surface of its own until clear(); the widget
-// shows that surface over whatever lies beneath it.
+// What is drawn stays until clear(), kept as the lines themselves and drawn
+// over whatever lies beneath the widget when it paints: a sweep of the memory
+// graph is a few hundred lines, where a bitmap of the surface would take
+// 4 bytes a pixel.
 class TPaintBox : public QWidget
 {
     Q_OBJECT
@@ -30,11 +31,13 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
 
 private:
-    QImage m_surface;
+    // The pixels a line covers, clipped to the surface.
+    QRect area(const QLine &line) const;
+
     QPoint m_pen;
     QColor m_penColor = Qt::black;
     QList<QLine> m_segments;
+    QList<QRgb> m_segmentColors; // the pen's colour for each segment
 };

@@ -6,6 +6,7 @@
 #include <QUrl>
 
 #include "CupsLibrary.h"
+#include "CupsSchedulerProbe.h"
 
 #include <iterator>
 
@@ -77,7 +78,8 @@ CupsSession::~CupsSession() = default;
 http_t *CupsSession::connection()
 {
     if (!m_http) {
-        if (!CupsLibrary::instance())
+        // Asked first, so that a machine without a scheduler never loads the library.
+        if (!CupsSchedulerProbe(CupsSchedulerProbe::systemPlaces()).mayAnswer() || !CupsLibrary::instance())
             return nullptr;
         // libcups keeps its callbacks per thread: set on the thread that asks.
         cups().cupsSetPasswordCB2(noPassword, nullptr);

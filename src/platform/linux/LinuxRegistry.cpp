@@ -2,7 +2,10 @@
 
 #include "InstalledPrograms.h"
 
+#include <QCoreApplication>
 #include <QHash>
+
+#include <malloc.h>
 
 using namespace Qt::StringLiterals;
 
@@ -100,17 +103,37 @@ LinuxRegistry::~LinuxRegistry() = default;
 
 std::unique_ptr<RegistryKey> LinuxRegistry::openKey(const QString &path)
 {
-    if (path.compare(UninstallKey, Qt::CaseInsensitive) == 0) {
-        m_programs = std::make_shared<const InstalledProgramIndex>(InstalledPrograms(m_root).read());
-        return std::make_unique<UninstallRootKey>(m_programs);
-    }
+    if (path.compare(UninstallKey, Qt::CaseInsensitive) == 0)
+        return std::make_unique<UninstallRootKey>(readPrograms());
     const QString prefix = UninstallKey + u'\\';
     if (!path.startsWith(prefix, Qt::CaseInsensitive))
         return nullptr;
-    if (!m_programs)
-        m_programs = std::make_shared<const InstalledProgramIndex>(InstalledPrograms(m_root).read());
-    const InstalledProgram *program = m_programs->find(path.mid(prefix.size()));
+    std::shared_ptr<const InstalledProgramIndex> programs = m_programs.lock();
+    if (!programs)
+        programs = readPrograms();
+    const InstalledProgram *program = programs->find(path.mid(prefix.size()));
     if (!program)
         return nullptr;
     return std::make_unique<ProgramKey>(*program);
+}
+
+std::shared_ptr<const InstalledProgramIndex> LinuxRegistry::readPrograms()
+{
+    auto programs = std::make_shared<const InstalledProgramIndex>(InstalledPrograms(m_root).read());
+    m_programs = programs;
+    QCoreApplication *application = QCoreApplication::instance();
+    if (!application) {
+        m_keptPrograms = programs;
+        return programs;
+    }
+    QMetaObject::invokeMethod(
+        application,
+        [kept = programs]() mutable {
+            kept.reset();
+            // Thousands of small strings freed at once leave whole pages free
+            // inside the heap; give them back instead of keeping them resident.
+            malloc_trim(0);
+        },
+        Qt::QueuedConnection);
+    return programs;
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <memory>
+
 #include "platform/RegistrySource.h"
 
 struct InstalledProgram;
@@ -19,7 +21,13 @@ public:
     std::unique_ptr<RegistryKey> openKey(const QString &path) override;
 
 private:
+    // The programs as they are now, serving the keys opened until the event
+    // loop's next pass: a fill opens the Uninstall key and then every program's
+    // key within one handler, and after it the list is the list view's alone.
+    std::shared_ptr<const InstalledProgramIndex> readPrograms();
+
     QString m_root;
-    // Read when the Uninstall key opens, so that opening its sub-keys reads nothing again.
-    std::shared_ptr<const InstalledProgramIndex> m_programs;
+    std::weak_ptr<const InstalledProgramIndex> m_programs;
+    // Without an event loop there is no next pass: the last reading stays.
+    std::shared_ptr<const InstalledProgramIndex> m_keptPrograms;
 };
