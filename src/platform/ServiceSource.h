@@ -4,6 +4,13 @@
 
 #include <memory>
 
+// A service by its own name (a unit name such as "cups.service") and the name people read.
+struct ServiceEntry
+{
+    QString name;
+    QString displayName;
+};
+
 // An open connection to the service manager; closed when destroyed.
 class ServiceManager
 {
@@ -15,6 +22,9 @@ public:
     // An empty answer means there are no more.
     virtual QStringList enumerateServices(quint32 serviceType, quint32 serviceState, quint32 &resumeHandle,
                                           int maxRecords) = 0;
+    // The same enumeration, each service with its own name as well.
+    virtual QList<ServiceEntry> enumerateServiceEntries(quint32 serviceType, quint32 serviceState,
+                                                        quint32 &resumeHandle, int maxRecords) = 0;
 };
 
 class ServiceSource

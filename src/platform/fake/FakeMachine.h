@@ -56,6 +56,7 @@ struct FakeServiceTable
 {
     bool managerOpens = true;
     QStringList displayNames; // in the manager's order
+    QStringList names; // each service's own name, by position; a missing one is its display name
 };
 
 struct FakeRegistryValue

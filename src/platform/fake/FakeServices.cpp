@@ -7,8 +7,9 @@ namespace {
 class FakeServiceManager final : public ServiceManager
 {
 public:
-    explicit FakeServiceManager(QStringList names)
-        : m_names(std::move(names))
+    explicit FakeServiceManager(const FakeServiceTable &table)
+        : m_names(table.displayNames)
+        , m_serviceNames(table.names)
     {
     }
 
@@ -20,8 +21,21 @@ public:
         return batch;
     }
 
+    QList<ServiceEntry> enumerateServiceEntries(quint32 serviceType, quint32 serviceState, quint32 &resumeHandle,
+                                                int maxRecords) override
+    {
+        const qsizetype start = qMin(qsizetype(resumeHandle), m_names.size());
+        QList<ServiceEntry> batch;
+        for (const QString &displayName : enumerateServices(serviceType, serviceState, resumeHandle, maxRecords)) {
+            const qsizetype index = start + batch.size();
+            batch.append({m_serviceNames.value(index, displayName), displayName});
+        }
+        return batch;
+    }
+
 private:
     QStringList m_names;
+    QStringList m_serviceNames;
 };
 
 } // namespace
@@ -30,5 +44,5 @@ std::unique_ptr<ServiceManager> FakeServices::openManager(quint32)
 {
     if (!m_machine.services.managerOpens)
         return nullptr;
-    return std::make_unique<FakeServiceManager>(m_machine.services.displayNames);
+    return std::make_unique<FakeServiceManager>(m_machine.services);
 }

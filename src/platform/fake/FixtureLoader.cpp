@@ -256,6 +256,11 @@ FakeServiceTable readServices(const Node &node)
         for (qsizetype i = 0; i < names.array().size(); ++i)
             services.displayNames.append(names.element(i).string());
     }
+    if (node.has(u"names"_s)) {
+        const Node names = node.member(u"names"_s);
+        for (qsizetype i = 0; i < names.array().size(); ++i)
+            services.names.append(names.element(i).string());
+    }
     return services;
 }
 

@@ -17,25 +17,34 @@ namespace {
 class LinuxServiceManager final : public ServiceManager
 {
 public:
-    explicit LinuxServiceManager(QStringList displayNames)
-        : m_displayNames(std::move(displayNames))
+    explicit LinuxServiceManager(QList<ServiceEntry> services)
+        : m_services(std::move(services))
     {
     }
 
     QStringList enumerateServices(quint32 serviceType, quint32 serviceState, quint32 &resumeHandle,
                                   int maxRecords) override
     {
+        QStringList names;
+        for (const ServiceEntry &service : enumerateServiceEntries(serviceType, serviceState, resumeHandle, maxRecords))
+            names.append(service.displayName);
+        return names;
+    }
+
+    QList<ServiceEntry> enumerateServiceEntries(quint32 serviceType, quint32 serviceState, quint32 &resumeHandle,
+                                                int maxRecords) override
+    {
         // Every unit is a service in a process of its own; none is a driver.
         if ((serviceType & ServiceSource::Win32Services) == 0 || (serviceState & ServiceSource::AllStates) == 0)
             return {};
-        const qsizetype start = std::min<qsizetype>(resumeHandle, m_displayNames.size());
-        QStringList batch = m_displayNames.mid(start, std::max(maxRecords, 0));
+        const qsizetype start = std::min<qsizetype>(resumeHandle, m_services.size());
+        QList<ServiceEntry> batch = m_services.mid(start, std::max(maxRecords, 0));
         resumeHandle = quint32(start + batch.size());
         return batch;
     }
 
 private:
-    QStringList m_displayNames;
+    QList<ServiceEntry> m_services;
 };
 
 // Files in /etc/init.d that are no service of their own.
@@ -54,29 +63,29 @@ LinuxServices::LinuxServices(QString rootDirectory)
 
 std::unique_ptr<ServiceManager> LinuxServices::openManager(quint32)
 {
-    std::optional<QStringList> displayNames = SystemdServiceList(m_root).displayNames();
-    if (!displayNames)
-        displayNames = initScriptNames();
-    if (!displayNames)
+    std::optional<QList<ServiceEntry>> services = SystemdServiceList(m_root).services();
+    if (!services)
+        services = initScripts();
+    if (!services)
         return nullptr;
-    return std::make_unique<LinuxServiceManager>(std::move(*displayNames));
+    return std::make_unique<LinuxServiceManager>(std::move(*services));
 }
 
-// Display names of the init scripts, ordered by script name without regard to case.
-std::optional<QStringList> LinuxServices::initScriptNames() const
+// The init scripts by name, ordered without regard to case.
+std::optional<QList<ServiceEntry>> LinuxServices::initScripts() const
 {
     const QDir directory(QDir(m_root).filePath(u"etc/init.d"_s));
     if (!QFileInfo(directory.path()).isReadable() || !directory.exists())
         return std::nullopt;
     const QFileInfoList scripts = directory.entryInfoList(QDir::Files | QDir::Executable,
                                                           QDir::Name | QDir::IgnoreCase);
-    QStringList names;
+    QList<ServiceEntry> services;
     for (const QFileInfo &script : std::as_const(scripts)) {
         if (!isInitScript(script.fileName()))
             continue;
         QFile file(script.filePath());
         const QByteArray contents = file.open(QIODevice::ReadOnly) ? file.read(qint64{64} * 1024) : QByteArray();
-        names.append(InitScriptHeader::shortDescription(contents).value_or(script.fileName()));
+        services.append({script.fileName(), InitScriptHeader::shortDescription(contents).value_or(script.fileName())});
     }
-    return names;
+    return services;
 }

@@ -16,7 +16,7 @@ public:
     std::unique_ptr<ServiceManager> openManager(quint32 access) override;
 
 private:
-    std::optional<QStringList> initScriptNames() const;
+    std::optional<QList<ServiceEntry>> initScripts() const;
 
     QString m_root;
 };

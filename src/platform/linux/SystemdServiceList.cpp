@@ -82,7 +82,7 @@ public:
     }
 
     bool scan();
-    QStringList displayNames() const;
+    QList<ServiceEntry> services() const;
 
 private:
     struct Unit
@@ -166,7 +166,7 @@ Resolution UnitScan::resolve(const fs::directory_entry &entry) const
     return {};
 }
 
-QStringList UnitScan::displayNames() const
+QList<ServiceEntry> UnitScan::services() const
 {
     QList<Unit> units;
     for (auto it = m_entries.cbegin(); it != m_entries.cend(); ++it) {
@@ -193,12 +193,12 @@ QStringList UnitScan::displayNames() const
         const int order = first.compare(second, Qt::CaseInsensitive);
         return order != 0 ? order < 0 : first < second;
     });
-    QStringList names;
-    names.reserve(units.size());
+    QList<ServiceEntry> services;
+    services.reserve(units.size());
     for (const Unit &unit : std::as_const(units))
         if (std::optional<QString> name = displayName(unit))
-            names.append(*name);
-    return names;
+            services.append({unit.name, *name});
+    return services;
 }
 
 // nullopt for a unit masked by an empty file.
@@ -254,8 +254,20 @@ SystemdServiceList::SystemdServiceList(QString rootDirectory)
 
 std::optional<QStringList> SystemdServiceList::displayNames() const
 {
+    const std::optional<QList<ServiceEntry>> all = services();
+    if (!all)
+        return std::nullopt;
+    QStringList names;
+    names.reserve(all->size());
+    for (const ServiceEntry &service : *all)
+        names.append(service.displayName);
+    return names;
+}
+
+std::optional<QList<ServiceEntry>> SystemdServiceList::services() const
+{
     UnitScan scan(m_root);
     if (!scan.scan())
         return std::nullopt;
-    return scan.displayNames();
+    return scan.services();
 }

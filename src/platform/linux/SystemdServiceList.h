@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ServiceSource.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -15,6 +17,8 @@ public:
     // The display name of every service, ordered by unit name without regard to
     // case; nullopt when there is no unit directory at all.
     std::optional<QStringList> displayNames() const;
+    // The same services with their unit names, in the same order.
+    std::optional<QList<ServiceEntry>> services() const;
 
 private:
     QString m_root;
