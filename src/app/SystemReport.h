@@ -18,4 +18,7 @@ public:
 
     QString toText() const;
     QByteArray toJson() const;
+
+private:
+    QString m_text;
 };
