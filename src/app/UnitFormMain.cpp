@@ -1,7 +1,9 @@
 #include "UnitFormMain.h"
 
+#include "ControlRoles.h"
 #include "FailureReport.h"
 #include "TTimer.h"
+#include "WindowActions.h"
 #include "controls/FormFonts.h"
 #include "controls/TDriveComboBox.h"
 #include "controls/TGroupBox.h"
@@ -91,6 +93,9 @@ TFormMain::TFormMain(Platform &platform, const FailureReport &failureReport, QWi
     createTimers();
     FormCreate();
     centerOnScreen();
+    // Beyond the form: copying, the keys, and what the controls are to assistive tools.
+    ControlRoles::apply(*this);
+    new WindowActions(*this);
 }
 
 TFormMain::~TFormMain() = default;

@@ -3,6 +3,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <algorithm>
+
 TImage::TImage(const QString &name, const QRect &bounds, QWidget *parent)
     : QWidget(parent)
 {
@@ -49,6 +51,22 @@ void TImage::textOut(QPoint position, const QString &text, const QFont &font, co
 int TImage::textWidth(const QString &text, const QFont &font)
 {
     return QFontMetrics(font).horizontalAdvance(text);
+}
+
+QStringList TImage::textLines() const
+{
+    QList<TextRun> ordered = m_runs;
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [](const TextRun &a, const TextRun &b) { return a.position.y() < b.position.y(); });
+    QStringList lines;
+    int row = 0;
+    for (const TextRun &run : std::as_const(ordered)) {
+        if (lines.isEmpty() || run.position.y() != row)
+            lines.append(QString());
+        row = run.position.y();
+        lines.last() += QString(run.text).remove(QChar(u'\0'));
+    }
+    return lines;
 }
 
 void TImage::paintEvent(QPaintEvent *)

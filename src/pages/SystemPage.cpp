@@ -9,6 +9,7 @@
 #include <QCollator>
 #include <QLocale>
 #include <QScopeGuard>
+#include <QTextDocument>
 
 using namespace Qt::StringLiterals;
 
@@ -47,6 +48,23 @@ QCollator captionCollator()
     return collator;
 }
 
+// A tooltip shows these lines as they are: names from outside may look like markup.
+QString plainToolTip(const QStringList &lines)
+{
+    return Qt::convertFromPlainText(lines.join(u'\n'), Qt::WhiteSpaceNormal);
+}
+
+// The program's full name, the package manager that installed it and the command that removes it.
+QString programToolTip(const QString &displayName, const QString &source, const QString &uninstallString)
+{
+    QStringList lines{displayName};
+    if (!source.isEmpty())
+        lines.append(u"来源: "_s + source);
+    if (!uninstallString.isEmpty())
+        lines.append(u"卸载命令: "_s + uninstallString);
+    return plainToolTip(lines);
+}
+
 } // namespace
 
 SystemPage::SystemPage(ServiceSource &services, RegistrySource &registry, QWidget *parent)
@@ -76,11 +94,14 @@ bool SystemPage::ListServices(quint32 serviceType, quint32 serviceState, TListBo
         return false;
     quint32 resumeHandle = 0;
     for (;;) {
-        const QStringList batch = manager->enumerateServices(serviceType, serviceState, resumeHandle, ServiceBatchSize);
+        const QList<ServiceEntry> batch = manager->enumerateServiceEntries(serviceType, serviceState, resumeHandle,
+                                                                           ServiceBatchSize);
         if (batch.isEmpty())
             return true;
-        for (const QString &displayName : batch)
-            target.appendLine(displayName);
+        for (const ServiceEntry &service : batch) {
+            target.appendLine(service.displayName);
+            describeService(target.item(target.count() - 1), service.name);
+        }
     }
 }
 
@@ -118,8 +139,23 @@ void SystemPage::addProgram(const QString &keyName)
         return;
     const QString displayName = readText(*key, DisplayNameValue);
     const QString uninstallString = readText(*key, UninstallStringValue);
-    if (!displayName.isEmpty())
-        m_softwareList->addItem(displayName, {uninstallString});
+    if (displayName.isEmpty())
+        return;
+    m_softwareList->addItem(displayName, {uninstallString});
+    describeProgram(m_softwareList->item(m_softwareList->count() - 1),
+                    readText(*key, RegistrySource::InstallSourceValue), uninstallString);
+}
+
+void SystemPage::describeService(QListWidgetItem *item, const QString &serviceName)
+{
+    if (!serviceName.isEmpty())
+        item->setToolTip(plainToolTip({serviceName}));
+}
+
+void SystemPage::describeProgram(QListWidgetItem *item, const QString &source, const QString &uninstallString)
+{
+    item->setToolTip(programToolTip(item->text(), source, uninstallString));
+    item->setData(Qt::AccessibleDescriptionRole, uninstallString);
 }
 
 void SystemPage::sortSoftware()

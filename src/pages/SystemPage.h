@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class QListWidgetItem;
 class RegistryKey;
 class RegistrySource;
 class ServiceSource;
@@ -30,6 +31,9 @@ private:
     void addInstalledPrograms();
     void addProgram(const QString &keyName);
     void sortSoftware();
+    // Tooltips and descriptions for assistive tools: what each list holds but does not draw.
+    static void describeService(QListWidgetItem *item, const QString &serviceName);
+    static void describeProgram(QListWidgetItem *item, const QString &source, const QString &uninstallString);
 
     ServiceSource &m_services;
     RegistrySource &m_registry;
