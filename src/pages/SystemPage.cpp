@@ -51,7 +51,7 @@ QCollator captionCollator()
 // A tooltip shows these lines as they are: names from outside may look like markup.
 QString plainToolTip(const QStringList &lines)
 {
-    return Qt::convertFromPlainText(lines.join(u'\n'), Qt::WhiteSpaceNormal);
+    return Qt::convertFromPlainText(lines.join(u'\n'), Qt::WhiteSpacePre);
 }
 
 // The program's full name, the package manager that installed it and the command that removes it.
