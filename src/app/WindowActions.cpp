@@ -5,8 +5,6 @@
 #include "controls/TDriveComboBox.h"
 #include "controls/TImage.h"
 #include "controls/TLabel.h"
-#include "controls/TPaintBox.h"
-#include "controls/TShape.h"
 #include "controls/TTabbedNotebook.h"
 
 #include <QAction>
@@ -91,10 +89,8 @@ QString WindowActions::valueText(const QWidget *control, std::optional<QPoint> a
         return selector->currentText();
     if (const auto *bar = qobject_cast<const QProgressBar *>(control))
         return u"%1 %"_s.arg(bar->value());
-    // The graph's shapes and lines: what the graph shows, as its frame describes it.
-    if (qobject_cast<const TPaintBox *>(control) || qobject_cast<const TShape *>(control))
-        return control->parentWidget()->accessibleDescription();
-    return {};
+    // The graph: what it shows, as it describes itself.
+    return control->accessibleDescription();
 }
 
 void WindowActions::putOnClipboard(QString text)

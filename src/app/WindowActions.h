@@ -21,8 +21,8 @@ public:
     explicit WindowActions(TFormMain &window);
 
     // The text a control holds at a point on it, or where it has the focus when no point is given:
-    // a label's selection or its whole caption, the processor report's lines, a list's item, the
-    // graph's description. Empty for a control that holds no value.
+    // a label's selection or its whole caption, the processor report's lines, a list's item, what the
+    // graph describes. Empty for a control that holds no value.
     static QString valueText(const QWidget *control, std::optional<QPoint> at = std::nullopt);
     // Plain text on the clipboard and, where there is one, the selection the middle button pastes;
     // NUL characters left out.

@@ -9,6 +9,7 @@
 #include <QCollator>
 #include <QLocale>
 #include <QScopeGuard>
+#include <QSignalBlocker>
 #include <QTextDocument>
 
 using namespace Qt::StringLiterals;
@@ -148,12 +149,16 @@ void SystemPage::addProgram(const QString &keyName)
 
 void SystemPage::describeService(QListWidgetItem *item, const QString &serviceName)
 {
-    if (!serviceName.isEmpty())
-        item->setToolTip(plainToolTip({serviceName}));
+    if (serviceName.isEmpty())
+        return;
+    // Nothing the list draws changes: its view need not hear of it, which saves a relayout per line.
+    const QSignalBlocker quiet(item->listWidget()->model());
+    item->setToolTip(plainToolTip({serviceName}));
 }
 
 void SystemPage::describeProgram(QListWidgetItem *item, const QString &source, const QString &uninstallString)
 {
+    const QSignalBlocker quiet(item->listWidget()->model());
     item->setToolTip(programToolTip(item->text(), source, uninstallString));
     item->setData(Qt::AccessibleDescriptionRole, uninstallString);
 }
