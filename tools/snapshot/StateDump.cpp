@@ -188,16 +188,12 @@ QJsonObject StateDump::capture(const TFormMain &window, Platform &platform, cons
     for (auto it = window.events().begin(); it != window.events().end(); ++it)
         events[it.key()] = it.value();
 
-    QJsonObject dump{{u"window"_s, windowOf(window)},
-                     {u"page"_s, window.notebook()->pageIndex()},
-                     {u"tabs"_s, toArray(tabs)},
-                     {u"timers"_s, timers},
-                     {u"controls"_s, controls},
-                     {u"graphColumn"_s, window.memoryPage()->graphColumn()},
-                     {u"events"_s, events},
-                     {u"currentDirectory"_s, platform.drives().currentDirectory()},
-                     {u"reports"_s, toArray(reports)},
-                     {u"clipboard"_s, QGuiApplication::clipboard()->text()}};
+    QJsonObject dump{{u"window"_s, windowOf(window)}, {u"page"_s, window.notebook()->pageIndex()},
+                     {u"tabs"_s, toArray(tabs)},      {u"timers"_s, timers},
+                     {u"controls"_s, controls},       {u"graphColumn"_s, window.memoryPage()->graphColumn()},
+                     {u"events"_s, events},           {u"currentDirectory"_s, platform.drives().currentDirectory()},
+                     {u"reports"_s, toArray(reports)}};
+    dump[u"clipboard"_s] = QGuiApplication::clipboard()->text();
     if (machine) {
         dump[u"network"_s] = QJsonObject{{u"startups"_s, machine->networkStartups},
                                          {u"cleanups"_s, machine->networkCleanups}};
