@@ -126,6 +126,10 @@ void tst_LinuxRegistry::programKeysHoldTwoTexts()
         QCOMPARE(info->size, quint32(stored.size()));
         QCOMPARE(key->readValue(u"DisplayName"_s), stored);
         QCOMPARE(key->readValue(u"uninstallstring"_s), command.toUtf8() + '\0');
+        const QByteArray source = command.startsWith(u"apt-get"_s) ? "dpkg"
+            : command.startsWith(u"snap"_s)                        ? "Snap"
+                                                                   : "Flatpak";
+        QCOMPARE(key->readValue(RegistrySource::InstallSourceValue), source + '\0');
         QCOMPARE(key->queryValue(u"Publisher"_s), std::nullopt);
     }
 }

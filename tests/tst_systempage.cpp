@@ -8,7 +8,9 @@
 #include "support/Session.h"
 
 #include <QJsonArray>
+#include <QListWidget>
 #include <QTest>
+#include <QTextDocument>
 
 using namespace Qt::StringLiterals;
 
@@ -153,6 +155,7 @@ private Q_SLOTS:
     void failedFillShowsWhatItHadAndStartsAfreshNextTime();
     void selectionShowsOnlyWhileTheListHasTheFocus();
     void shownListRedrawsOncePerFill();
+    void tooltipsTellWhatTheListsDoNotDraw();
 };
 
 void tst_SystemPage::servicesKeepTheManagersOrder()
@@ -339,6 +342,28 @@ void tst_SystemPage::shownListRedrawsOncePerFill()
         session.wait(150);
         QCOMPARE(paints.count, 1);
     }
+}
+
+void tst_SystemPage::tooltipsTellWhatTheListsDoNotDraw()
+{
+    Session session(R"({
+        "services": { "displayNames": ["Secure Shell", "Printing"], "names": ["ssh.service"] },
+        "uninstall": { "keys": [ { "name": "x", "values": {
+            "DisplayName": { "type": "REG_SZ", "data": "<b>Tool</b>  &amp; more" },
+            "UninstallString": { "type": "REG_SZ", "data": "flatpak uninstall org.example.Tool" },
+            "InstallSource": { "type": "REG_SZ", "data": "Flatpak" } } } ] }
+    })");
+    session.wait(700);
+    // Shown as plain text, whatever the names look like.
+    const auto toolTip = [&session](const QString &list, int row) {
+        QTextDocument shown;
+        shown.setHtml(session->window().findChild<QListWidget *>(list)->item(row)->toolTip());
+        return shown.toPlainText();
+    };
+    QCOMPARE(toolTip(u"ListBox1"_s, 0), u"ssh.service"_s);
+    QCOMPARE(toolTip(u"ListBox1"_s, 1), u"Printing"_s); // no name of its own given
+    QCOMPARE(toolTip(u"ListView1"_s, 0),
+             u"<b>Tool</b>  &amp; more\n来源: Flatpak\n卸载命令: flatpak uninstall org.example.Tool"_s);
 }
 
 QTEST_MAIN(tst_SystemPage)

@@ -1,8 +1,10 @@
 #include "UnitFormMain.h"
 
+#include "ControlRoles.h"
 #include "FailureReport.h"
 #include "FormCaptions.h"
 #include "TTimer.h"
+#include "WindowActions.h"
 #include "controls/FormFonts.h"
 #include "controls/TDriveComboBox.h"
 #include "controls/TGroupBox.h"
@@ -92,6 +94,9 @@ TFormMain::TFormMain(Platform &platform, const FailureReport &failureReport, QWi
     createTimers();
     FormCreate();
     centerOnScreen();
+    // Beyond the form: copying, the keys, and what the controls are to assistive tools.
+    ControlRoles::apply(*this);
+    new WindowActions(*this);
 }
 
 TFormMain::~TFormMain() = default;

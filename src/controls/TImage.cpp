@@ -3,6 +3,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <algorithm>
+
 TImage::TImage(const QString &name, const QRect &bounds, QWidget *parent)
     : QWidget(parent)
 {
@@ -53,6 +55,22 @@ void TImage::draw(QPainter &painter, const TextRun &run)
     painter.setBackground(run.background);
     painter.setBackgroundMode(Qt::OpaqueMode);
     painter.drawText(run.position + QPoint(0, QFontMetrics(run.font).ascent()), run.text);
+}
+
+QStringList TImage::textLines() const
+{
+    QList<TextRun> ordered = m_runs;
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [](const TextRun &a, const TextRun &b) { return a.position.y() < b.position.y(); });
+    QStringList lines;
+    int row = 0;
+    for (const TextRun &run : std::as_const(ordered)) {
+        if (lines.isEmpty() || run.position.y() != row)
+            lines.append(QString());
+        row = run.position.y();
+        lines.last() += QString(run.text).remove(QChar(u'\0'));
+    }
+    return lines;
 }
 
 void TImage::paintEvent(QPaintEvent *)

@@ -38,6 +38,9 @@ public:
     static int textWidth(const QString &text, const QFont &font);
 
     const QList<TextRun> &runs() const { return m_runs; }
+    // The texts drawn, one line per row of runs from the top, NUL characters left out:
+    // what a reader of the picture sees, for copying and for assistive tools.
+    QStringList textLines() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
+
+#include <utility>
 
 // A label that shows its caption as plain text and sizes itself to it,
 // keeping its left edge (its right edge when right-justified).
@@ -24,9 +27,25 @@ public:
     QColor textColor() const;
     void setTextColor(const QColor &color);
 
+    // A value label whose text the mouse can select; it looks the same as before until something is selected.
+    void setSelectable(bool selectable);
+    bool isSelectable() const { return m_selectable; }
+    // The selected characters, as [start, end) positions in the caption; empty when nothing is selected.
+    std::pair<int, int> selection() const { return {m_selectionStart, m_selectionEnd}; }
+    void setSelection(int start, int end);
+    QString selectedText() const;
+
+    // The caption label that names this value for assistive tools; null for a label that names itself.
+    const TLabel *nameLabel() const { return m_nameLabel; }
+    void setNameLabel(const TLabel *label) { m_nameLabel = label; }
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
     // How the caption is laid out when drawn and measured.
     virtual int textFlags() const;
@@ -35,6 +54,15 @@ protected:
     void adjustSizeToCaption();
 
 private:
+    // The caption position nearest to a point on the label.
+    int positionAt(QPointF point) const;
+    void paintSelection(QPainter &painter) const;
+
     QString m_caption;
     bool m_rightJustified = false;
+    bool m_selectable = false;
+    int m_selectionStart = 0;
+    int m_selectionEnd = 0;
+    int m_selectionAnchor = 0;
+    QPointer<const TLabel> m_nameLabel;
 };

@@ -1,6 +1,7 @@
 #include "TStyledLabel.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 TStyledLabel::TStyledLabel(const QString &name, const QRect &bounds, const QString &caption, QWidget *parent,
@@ -84,5 +85,18 @@ void TStyledLabel::mouseDoubleClickEvent(QMouseEvent *event)
 {
     // The press that a double click follows is no new click: a double click opens a link once.
     m_pressed = false;
+    event->accept();
+}
+
+void TStyledLabel::keyPressEvent(QKeyEvent *event)
+{
+    const bool activates = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter
+        || event->key() == Qt::Key_Space;
+    if (!activates || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        TLabel::keyPressEvent(event);
+        return;
+    }
+    if (!event->isAutoRepeat())
+        click();
     event->accept();
 }

@@ -23,6 +23,9 @@ public:
     // Outside loading the label takes the colour to draw in, sizes itself and repaints.
     void setFontColor(const QColor &color);
 
+    // A click from the keyboard or an assistive tool: the same sequence as a press and release over the label.
+    void performClick() { click(); }
+
 Q_SIGNALS:
     // A left press and release over the label.
     void clicked();
@@ -40,6 +43,8 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    // Enter and Space click a label that has the keyboard focus.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QColor m_fontColor;

@@ -51,6 +51,9 @@ QString TTabbedNotebook::tabText(int index) const
 void TTabbedNotebook::setTabText(int index, const QString &caption)
 {
     m_tabs->setTabText(index, caption);
+    // A reader names the page as its tab.
+    if (QWidget *shown = page(index))
+        shown->setAccessibleName(caption);
 }
 
 int TTabbedNotebook::pageIndex() const

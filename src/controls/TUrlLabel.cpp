@@ -2,6 +2,9 @@
 
 #include "platform/ShellSource.h"
 
+#include <QPainter>
+#include <QStyleOptionFocusRect>
+
 #include <algorithm>
 
 namespace {
@@ -23,6 +26,7 @@ TUrlLabel::TUrlLabel(ShellSource &shell, const QString &name, const QRect &bound
     , m_unvisitedColor(palette().color(QPalette::Highlight))
 {
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::TabFocus);
     QFont underlined = this->font();
     underlined.setUnderline(true);
     setFont(underlined);
@@ -73,4 +77,16 @@ void TUrlLabel::click()
     // A failed open stays silent and the link unvisited; the shell shows no message of its own.
     if (m_shell.open(target))
         setVisited(true);
+}
+
+void TUrlLabel::paintEvent(QPaintEvent *event)
+{
+    TStyledLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    QStyleOptionFocusRect frame;
+    frame.initFrom(this);
+    frame.backgroundColor = palette().color(QPalette::Window);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, this);
 }

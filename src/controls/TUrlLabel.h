@@ -29,6 +29,8 @@ public:
 
 protected:
     void click() override;
+    // The focus, which only the Tab key gives a link, shows as the style's focus frame.
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void applyLinkColor();

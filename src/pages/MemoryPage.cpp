@@ -29,6 +29,17 @@ int graphRow(quint64 available, quint64 total, int height)
     return int(row);
 }
 
+// The share of a total in use, in whole per cent; 0 of nothing.
+quint64 percentInUse(quint64 available, quint64 total)
+{
+    if (total == 0)
+        return 0;
+    const quint64 used = total - qMin(available, total);
+    if (used <= std::numeric_limits<quint64>::max() / 100)
+        return used * 100 / total;
+    return quint64(double(used) / double(total) * 100);
+}
+
 } // namespace
 
 MemoryPage::MemoryPage(MemorySource &memory, QWidget *parent)
@@ -98,6 +109,7 @@ QString MemoryPage::loadText(quint32 memoryLoad)
 void MemoryPage::extendGraph()
 {
     const MemoryStatus status = m_memory.globalMemoryStatus();
+    describeGraph(status);
     m_physicalLine->lineTo({m_graphColumn, graphRow(status.availPhys, status.totalPhys, m_physicalLine->height())});
     m_pageFileLine->lineTo(
         {m_graphColumn, graphRow(status.availPageFile, status.totalPageFile, m_pageFileLine->height())});
@@ -123,4 +135,15 @@ void MemoryPage::moveToBottomLeft()
 {
     m_physicalLine->moveTo({0, m_physicalLine->height()});
     m_pageFileLine->moveTo({0, m_pageFileLine->height()});
+}
+
+void MemoryPage::describeGraph(const MemoryStatus &status)
+{
+    const QString description = u"物理内存 %1 %, 虚拟内存 %2 %"_s.arg(percentInUse(status.availPhys, status.totalPhys))
+                                    .arg(percentInUse(status.availPageFile, status.totalPageFile));
+    if (description == m_physicalLine->accessibleDescription())
+        return;
+    for (QWidget *graph : {m_physicalLine->parentWidget(), static_cast<QWidget *>(m_physicalLine),
+                           static_cast<QWidget *>(m_pageFileLine)})
+        graph->setAccessibleDescription(description);
 }

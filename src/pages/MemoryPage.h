@@ -38,6 +38,8 @@ public:
 
 private:
     void moveToBottomLeft();
+    // Tells assistive tools the shares the graph shows now: "物理内存 37 %, 虚拟内存 21 %".
+    void describeGraph(const MemoryStatus &status);
 
     MemorySource &m_memory;
     TLabel *m_totalPhys;

@@ -9,6 +9,8 @@
 #include <QCollator>
 #include <QLocale>
 #include <QScopeGuard>
+#include <QSignalBlocker>
+#include <QTextDocument>
 
 #include <algorithm>
 
@@ -49,6 +51,23 @@ QCollator captionCollator()
     return collator;
 }
 
+// A tooltip shows these lines as they are: names from outside may look like markup.
+QString plainToolTip(const QStringList &lines)
+{
+    return Qt::convertFromPlainText(lines.join(u'\n'), Qt::WhiteSpacePre);
+}
+
+// The program's full name, the package manager that installed it and the command that removes it.
+QString programToolTip(const QString &displayName, const QString &source, const QString &uninstallString)
+{
+    QStringList lines{displayName};
+    if (!source.isEmpty())
+        lines.append(u"来源: "_s + source);
+    if (!uninstallString.isEmpty())
+        lines.append(u"卸载命令: "_s + uninstallString);
+    return plainToolTip(lines);
+}
+
 } // namespace
 
 SystemPage::SystemPage(ServiceSource &services, RegistrySource &registry, QWidget *parent)
@@ -78,6 +97,7 @@ bool SystemPage::ListServices(quint32 serviceType, quint32 serviceState, TListBo
         return false;
     for (const ServiceEntry &service : *services) {
         target.appendLine(service.displayName);
+        describeService(target.item(target.count() - 1), service.name);
         m_serviceNames.append(service.name);
     }
     return true;
@@ -135,9 +155,14 @@ void SystemPage::fillSoftware()
 
 void SystemPage::addInstalledPrograms()
 {
-    for (const QString &keyName : uninstallKeyNames(m_registry))
-        if (const std::optional<TListView::Item> program = readProgram(m_registry, keyName))
-            m_softwareList->addItem(program->caption, program->subItems);
+    for (const QString &keyName : uninstallKeyNames(m_registry)) {
+        QString source;
+        const std::optional<TListView::Item> program = readProgram(m_registry, keyName, &source);
+        if (!program)
+            continue;
+        m_softwareList->addItem(program->caption, program->subItems);
+        describeProgram(m_softwareList->item(m_softwareList->count() - 1), source, program->subItems.value(0));
+    }
 }
 
 QStringList SystemPage::uninstallKeyNames(RegistrySource &registry)
@@ -146,7 +171,8 @@ QStringList SystemPage::uninstallKeyNames(RegistrySource &registry)
     return uninstall ? uninstall->subKeyNames() : QStringList();
 }
 
-std::optional<TListView::Item> SystemPage::readProgram(RegistrySource &registry, const QString &keyName)
+std::optional<TListView::Item> SystemPage::readProgram(RegistrySource &registry, const QString &keyName,
+                                                       QString *source)
 {
     const std::unique_ptr<RegistryKey> key = registry.openKey(u"%1\\%2"_s.arg(RegistrySource::UninstallKey, keyName));
     if (!key)
@@ -155,6 +181,8 @@ std::optional<TListView::Item> SystemPage::readProgram(RegistrySource &registry,
     const QString uninstallString = readText(*key, UninstallStringValue);
     if (displayName.isEmpty())
         return std::nullopt;
+    if (source)
+        *source = readText(*key, RegistrySource::InstallSourceValue);
     return TListView::Item{displayName, {uninstallString}};
 }
 
@@ -169,6 +197,22 @@ QList<TListView::Item> SystemPage::readPrograms(RegistrySource &registry)
         return collator.compare(a.caption, b.caption) < 0;
     });
     return programs;
+}
+
+void SystemPage::describeService(QListWidgetItem *item, const QString &serviceName)
+{
+    if (serviceName.isEmpty())
+        return;
+    // Nothing the list draws changes: its view need not hear of it, which saves a relayout per line.
+    const QSignalBlocker quiet(item->listWidget()->model());
+    item->setToolTip(plainToolTip({serviceName}));
+}
+
+void SystemPage::describeProgram(QListWidgetItem *item, const QString &source, const QString &uninstallString)
+{
+    const QSignalBlocker quiet(item->listWidget()->model());
+    item->setToolTip(programToolTip(item->text(), source, uninstallString));
+    item->setData(Qt::AccessibleDescriptionRole, uninstallString);
 }
 
 void SystemPage::sortSoftware()

@@ -8,6 +8,7 @@
 #include <optional>
 
 class QCollator;
+class QListWidgetItem;
 class RegistryKey;
 class RegistrySource;
 class ServiceSource;
@@ -47,8 +48,13 @@ private:
     void addInstalledPrograms();
     static QStringList uninstallKeyNames(RegistrySource &registry);
     // nullopt for a program the list leaves out.
-    static std::optional<TListView::Item> readProgram(RegistrySource &registry, const QString &keyName);
+    // source, when given, receives the package manager that installed it.
+    static std::optional<TListView::Item> readProgram(RegistrySource &registry, const QString &keyName,
+                                                      QString *source = nullptr);
     void sortSoftware();
+    // Tooltips and descriptions for assistive tools: what each list holds but does not draw.
+    static void describeService(QListWidgetItem *item, const QString &serviceName);
+    static void describeProgram(QListWidgetItem *item, const QString &source, const QString &uninstallString);
 
     ServiceSource &m_services;
     RegistrySource &m_registry;

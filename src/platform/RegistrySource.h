@@ -42,6 +42,8 @@ class RegistrySource
 {
 public:
     static constexpr QLatin1StringView UninstallKey{R"(SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall)"};
+    // A program's text value beside DisplayName and UninstallString: the package manager that installed it.
+    static constexpr QLatin1StringView InstallSourceValue{"InstallSource"};
 
     virtual ~RegistrySource() = default;
 

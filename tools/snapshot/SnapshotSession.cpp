@@ -8,11 +8,15 @@
 #include "platform/fake/FixtureLoader.h"
 #include "platform/linux/LinuxPlatform.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QEventLoop>
 #include <QFile>
 #include <QJsonDocument>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QTest>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -69,8 +73,14 @@ void SnapshotSession::run(const QJsonArray &steps)
 
 void SnapshotSession::runStep(const QJsonObject &step)
 {
+    // A context menu step names the entry to choose beside the control.
+    if (step.contains(u"contextMenu"_s) && step.size() == 2 && step.contains(u"choose"_s)) {
+        chooseFromContextMenu(step.value(u"contextMenu"_s), step.value(u"choose"_s));
+        return;
+    }
     if (step.size() != 1)
-        fail(u"a step has exactly one key (wait, page, pick, click, fixture, dump or shot)"_s);
+        fail(u"a step has exactly one key (wait, page, pick, click, focus, key, fixture, dump or shot), "
+             "or \"contextMenu\" and \"choose\""_s);
     const QString kind = step.begin().key();
     const QJsonValue argument = step.begin().value();
     if (kind == u"wait"_s) {
@@ -83,6 +93,10 @@ void SnapshotSession::runStep(const QJsonObject &step)
         pickDrive(argument);
     } else if (kind == u"click"_s) {
         click(argument);
+    } else if (kind == u"focus"_s) {
+        focus(argument);
+    } else if (kind == u"key"_s) {
+        pressKeys(argument);
     } else if (kind == u"fixture"_s) {
         applyFixture(argument);
     } else if (kind == u"dump"_s) {
@@ -123,17 +137,68 @@ void SnapshotSession::pickDrive(const QJsonValue &letter)
     QApplication::processEvents();
 }
 
+QWidget *SnapshotSession::control(const QJsonValue &name, const QString &purpose) const
+{
+    auto *target = name.isString() ? m_window->findChild<QWidget *>(name.toString()) : nullptr;
+    if (!target)
+        fail(u"no control named \"%1\" to %2"_s.arg(name.toString(), purpose));
+    return target;
+}
+
 void SnapshotSession::click(const QJsonValue &name)
 {
-    auto *target = m_window->findChild<QWidget *>(name.toString());
-    if (!name.isString() || !target)
-        fail(u"no control named \"%1\" to click"_s.arg(name.toString()));
+    QWidget *target = control(name, u"click"_s);
     const QPointF local = QRectF(target->rect()).center();
     const QPointF global = target->mapToGlobal(local);
     QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &press);
     QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(target, &release);
+    QApplication::processEvents();
+}
+
+void SnapshotSession::focus(const QJsonValue &name)
+{
+    control(name, u"focus"_s)->setFocus(Qt::OtherFocusReason);
+    QApplication::processEvents();
+}
+
+// Keys go where a user's keys go: through the window's shortcuts, then to the focused control.
+// Shortcuts answer only in the active window.
+void SnapshotSession::pressKeys(const QJsonValue &keys)
+{
+    const QKeySequence sequence = QKeySequence::fromString(keys.toString(), QKeySequence::PortableText);
+    bool known = keys.isString() && !sequence.isEmpty();
+    for (int i = 0; known && i < sequence.count(); ++i)
+        known = sequence[i].key() != Qt::Key_unknown;
+    if (!known)
+        fail(u"\"key\" needs a key sequence such as \"ctrl+c\", not \"%1\""_s.arg(keys.toString()));
+    if (!m_window->isActiveWindow()) {
+        m_window->activateWindow();
+        QApplication::processEvents();
+    }
+    QWidget *focused = m_window->focusWidget();
+    QTest::keySequence(focused ? focused : m_window.get(), sequence);
+    QApplication::processEvents();
+}
+
+void SnapshotSession::chooseFromContextMenu(const QJsonValue &name, const QJsonValue &entry)
+{
+    QWidget *target = control(name, u"open a context menu over"_s);
+    const QPoint local = target->rect().center();
+    QContextMenuEvent request(QContextMenuEvent::Mouse, local, target->mapToGlobal(local));
+    QApplication::sendEvent(target, &request);
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    if (!menu)
+        fail(u"no context menu opened over \"%1\""_s.arg(name.toString()));
+    QAction *chosen = nullptr;
+    for (QAction *action : menu->actions())
+        if (action->text() == entry.toString())
+            chosen = action;
+    menu->close();
+    if (!chosen || !chosen->isEnabled())
+        fail(u"the context menu over \"%1\" offers no \"%2\""_s.arg(name.toString(), entry.toString()));
+    chosen->trigger();
     QApplication::processEvents();
 }
 

@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 class FakePlatform;
+class QWidget;
 class Platform;
 class TFormMain;
 
@@ -43,6 +44,10 @@ private:
     void changePage(const QJsonValue &page);
     void pickDrive(const QJsonValue &letter);
     void click(const QJsonValue &name);
+    void focus(const QJsonValue &name);
+    void pressKeys(const QJsonValue &keys);
+    void chooseFromContextMenu(const QJsonValue &name, const QJsonValue &entry);
+    QWidget *control(const QJsonValue &name, const QString &purpose) const;
     void applyFixture(const QJsonValue &fixture);
     void writeDump(const QString &name) const;
     void writeShot(const QString &name) const;

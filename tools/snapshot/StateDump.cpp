@@ -17,7 +17,9 @@
 #include "platform/Platform.h"
 #include "platform/fake/FakeMachine.h"
 
+#include <QClipboard>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QJsonArray>
 #include <QProgressBar>
 
@@ -191,6 +193,7 @@ QJsonObject StateDump::capture(const TFormMain &window, Platform &platform, cons
                      {u"controls"_s, controls},       {u"graphColumn"_s, window.memoryPage()->graphColumn()},
                      {u"events"_s, events},           {u"currentDirectory"_s, platform.drives().currentDirectory()},
                      {u"reports"_s, toArray(reports)}};
+    dump[u"clipboard"_s] = QGuiApplication::clipboard()->text();
     if (machine) {
         dump[u"network"_s] = QJsonObject{{u"startups"_s, machine->networkStartups},
                                          {u"cleanups"_s, machine->networkCleanups}};

@@ -75,7 +75,7 @@ void InstalledPrograms::addDpkgPackages(QList<InstalledProgram> &programs) const
     const QStringList packages = DpkgStatus::installedPackages(readFile(underRoot(u"/var/lib/dpkg/status"_s)));
     programs.reserve(programs.size() + packages.size());
     for (const QString &package : packages)
-        programs.append({package, package, u"apt-get remove "_s + package});
+        programs.append({package, package, u"apt-get remove "_s + package, u"dpkg"_s});
 }
 
 void InstalledPrograms::addFlatpakApplications(const QString &installation, const QString &keyPrefix,
@@ -86,7 +86,7 @@ void InstalledPrograms::addFlatpakApplications(const QString &installation, cons
         const QString desktopFile = u"%1/%2/current/active/export/share/applications/%2.desktop"_s.arg(applications,
                                                                                                        id);
         const QString name = DesktopEntry::name(readFile(desktopFile)).value_or(id);
-        programs.append({keyPrefix + id, name, u"flatpak uninstall "_s + id});
+        programs.append({keyPrefix + id, name, u"flatpak uninstall "_s + id, u"Flatpak"_s});
     }
 }
 
@@ -94,7 +94,7 @@ void InstalledPrograms::addSnaps(QList<InstalledProgram> &programs) const
 {
     for (const QString &name : subdirectories(underRoot(u"/snap"_s)))
         if (isSnapApplication(name))
-            programs.append({u"snap:"_s + name, name, u"snap remove "_s + name});
+            programs.append({u"snap:"_s + name, name, u"snap remove "_s + name, u"Snap"_s});
 }
 
 void InstalledPrograms::addRpmPackages(QList<InstalledProgram> &programs) const
@@ -114,7 +114,7 @@ void InstalledPrograms::addRpmPackages(QList<InstalledProgram> &programs) const
     if (rpm.exitStatus() != QProcess::NormalExit || rpm.exitCode() != 0)
         return;
     for (const QString &name : rpmPackageNames(rpm.readAllStandardOutput()))
-        programs.append({u"rpm:"_s + name, name, u"dnf remove "_s + name});
+        programs.append({u"rpm:"_s + name, name, u"dnf remove "_s + name, u"rpm"_s});
 }
 
 QString InstalledPrograms::underRoot(const QString &absolutePath) const

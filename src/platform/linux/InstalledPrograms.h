@@ -10,6 +10,7 @@ struct InstalledProgram
     QString keyName; // unique among all programs
     QString displayName;
     QString uninstallString;
+    QString source; // the package manager: "dpkg", "Flatpak", "Snap" or "rpm"
 };
 
 // The programs installed through the machine's package managers: dpkg,

@@ -83,6 +83,8 @@ public:
             return stored(m_program.displayName);
         if (name.compare(UninstallStringValue, Qt::CaseInsensitive) == 0)
             return stored(m_program.uninstallString);
+        if (name.compare(RegistrySource::InstallSourceValue, Qt::CaseInsensitive) == 0)
+            return stored(m_program.source);
         return std::nullopt;
     }
 

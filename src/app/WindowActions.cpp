@@ -1,0 +1,161 @@
+#include "WindowActions.h"
+
+#include "SystemReport.h"
+#include "UnitFormMain.h"
+#include "controls/TDriveComboBox.h"
+#include "controls/TImage.h"
+#include "controls/TLabel.h"
+#include "controls/TTabbedNotebook.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QListWidget>
+#include <QMenu>
+#include <QProgressBar>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString CopyText = u"复制"_s;
+const QString CopyAllText = u"复制全部"_s;
+const QKeySequence CopyAllKey(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
+
+// The list a control belongs to: the list itself or the viewport its items are drawn on.
+const QListWidget *listOf(const QWidget *control)
+{
+    if (const auto *list = qobject_cast<const QListWidget *>(control))
+        return list;
+    const auto *list = qobject_cast<const QListWidget *>(control->parentWidget());
+    return list && list->viewport() == control ? list : nullptr;
+}
+
+// The item under a point, else the current one.
+QString listItemText(const QListWidget &list, const QWidget *control, std::optional<QPoint> at)
+{
+    const QListWidgetItem *item = at ? list.itemAt(list.viewport()->mapFrom(control, *at)) : nullptr;
+    if (!item)
+        item = list.currentItem();
+    return item ? item->text() : QString();
+}
+
+QString labelText(const TLabel &label)
+{
+    const QString selected = label.selectedText();
+    return selected.isEmpty() ? label.caption() : selected;
+}
+
+} // namespace
+
+WindowActions::WindowActions(TFormMain &window)
+    : QObject(&window)
+    , m_window(window)
+{
+    addKeys(QKeySequence::keyBindings(QKeySequence::Copy), [this] { copyValue(); });
+    addKeys({CopyAllKey}, [this] { copyAll(); });
+    addKeys({QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)}, [this] { stepPage(1); });
+    // A shifted Tab arrives as Backtab on most keyboards.
+    addKeys({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+             QKeySequence(Qt::CTRL | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)},
+            [this] { stepPage(-1); });
+    for (int page = 0; page < window.notebook()->pageCount() && page < 9; ++page)
+        addKeys({QKeySequence(Qt::ALT | Qt::Key(Qt::Key_1 + page))}, [this, page] { showPage(page); });
+    addKeys({QKeySequence(Qt::CTRL | Qt::Key_Q), QKeySequence(Qt::CTRL | Qt::Key_W)}, [this] { m_window.close(); });
+    window.installEventFilter(this);
+}
+
+void WindowActions::addKeys(const QList<QKeySequence> &keys, const std::function<void()> &run)
+{
+    auto *action = new QAction(&m_window);
+    action->setShortcuts(keys);
+    connect(action, &QAction::triggered, this, run);
+    m_window.addAction(action);
+}
+
+QString WindowActions::valueText(const QWidget *control, std::optional<QPoint> at)
+{
+    if (!control)
+        return {};
+    if (const auto *label = qobject_cast<const TLabel *>(control))
+        return labelText(*label);
+    if (const auto *image = qobject_cast<const TImage *>(control))
+        return image->textLines().join(u'\n');
+    if (const QListWidget *list = listOf(control))
+        return listItemText(*list, control, at);
+    if (const auto *selector = qobject_cast<const TDriveComboBox *>(control))
+        return selector->currentText();
+    if (const auto *bar = qobject_cast<const QProgressBar *>(control))
+        return u"%1 %"_s.arg(bar->value());
+    // The graph: what it shows, as it describes itself.
+    return control->accessibleDescription();
+}
+
+void WindowActions::putOnClipboard(QString text)
+{
+    text.remove(QChar(u'\0'));
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->setText(text, QClipboard::Clipboard);
+    if (clipboard->supportsSelection())
+        clipboard->setText(text, QClipboard::Selection);
+}
+
+void WindowActions::copyValue()
+{
+    QString text = valueText(m_window.focusWidget());
+    if (text.isEmpty()) {
+        const QPoint pointer = m_window.mapFromGlobal(QCursor::pos());
+        if (QWidget *hovered = m_window.rect().contains(pointer) ? m_window.childAt(pointer) : nullptr)
+            text = valueText(hovered, hovered->mapFrom(&m_window, pointer));
+    }
+    if (!text.isEmpty())
+        putOnClipboard(text);
+}
+
+void WindowActions::copyAll()
+{
+    putOnClipboard(SystemReport::fromWindow(m_window).toText());
+}
+
+bool WindowActions::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != &m_window || event->type() != QEvent::ContextMenu)
+        return QObject::eventFilter(watched, event);
+    const auto *request = static_cast<QContextMenuEvent *>(event);
+    if (request->reason() == QContextMenuEvent::Keyboard) {
+        showContextMenu(m_window.focusWidget(), std::nullopt, request->globalPos());
+    } else {
+        QWidget *target = m_window.childAt(request->pos());
+        showContextMenu(target, target ? std::optional(target->mapFrom(&m_window, request->pos())) : std::nullopt,
+                        request->globalPos());
+    }
+    return true;
+}
+
+void WindowActions::showContextMenu(QWidget *target, std::optional<QPoint> at, QPoint globalPosition)
+{
+    // Taken now: the value under the pointer when the menu opened, not when an entry is chosen.
+    const QString value = valueText(target, at);
+    auto *menu = new QMenu(&m_window);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    QAction *copy = menu->addAction(CopyText, menu, [value] { putOnClipboard(value); });
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setEnabled(!value.isEmpty());
+    QAction *copyAllAction = menu->addAction(CopyAllText, this, &WindowActions::copyAll);
+    copyAllAction->setShortcut(CopyAllKey);
+    menu->popup(globalPosition);
+}
+
+void WindowActions::stepPage(int step)
+{
+    const int count = m_window.notebook()->pageCount();
+    showPage((m_window.notebook()->pageIndex() + step + count) % count);
+}
+
+void WindowActions::showPage(int index)
+{
+    // As a click on the tab: the page-change handler runs only for a real change.
+    m_window.notebook()->setPageIndex(index);
+}
