@@ -3,6 +3,9 @@
 #include <QTest>
 
 #include <net/if.h>
+#include <sched.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -36,6 +39,33 @@ LinuxNetwork::InterfaceAddress ipv6(unsigned int flags)
     return {flags, std::nullopt};
 }
 
+// The host name LinuxNetwork reads in a host-name namespace of its own that
+// is given this name; nullopt when no such namespace can be made here.
+std::optional<QByteArray> hostNameInNamespace(const QByteArray &name)
+{
+    int channel[2];
+    if (::pipe(channel) != 0)
+        return std::nullopt;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(channel[0]);
+        const bool own = ::unshare(CLONE_NEWUTS) == 0 || ::unshare(CLONE_NEWUSER | CLONE_NEWUTS) == 0;
+        if (!own || ::sethostname(name.constData(), size_t(name.size())) != 0)
+            ::_exit(2);
+        const QByteArray read = LinuxNetwork().hostName().value_or("(none)");
+        ::_exit(::write(channel[1], read.constData(), size_t(read.size())) == read.size() ? 0 : 1);
+    }
+    ::close(channel[1]);
+    QByteArray answer(256, '\0');
+    const ssize_t got = ::read(channel[0], answer.data(), size_t(answer.size()));
+    ::close(channel[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return std::nullopt;
+    return answer.left(qMax<ssize_t>(got, 0));
+}
+
 } // namespace
 
 class tst_LinuxNetwork : public QObject
@@ -47,6 +77,9 @@ private Q_SLOTS:
     void adapterAddresses();
     void ownNameIsAnsweredByTheAdapters();
     void otherNamesGoToTheResolver();
+    void longestHostName();
+    void loopbackOnlyWhenThereIsNothingElse_data();
+    void loopbackOnlyWhenThereIsNothingElse();
 };
 
 void tst_LinuxNetwork::adapterAddresses_data()
@@ -112,6 +145,34 @@ void tst_LinuxNetwork::otherNamesGoToTheResolver()
     const std::optional<Addresses> localhost = network.hostAddresses("localhost");
     QVERIFY(localhost);
     QVERIFY(localhost->contains(LoopbackAddress));
+}
+
+void tst_LinuxNetwork::longestHostName()
+{
+    const QByteArray longest(64, 'h'); // HOST_NAME_MAX
+    const std::optional<QByteArray> name = hostNameInNamespace(longest);
+    if (!name)
+        QSKIP("no host-name namespace can be made here");
+    QCOMPARE(*name, longest);
+}
+
+void tst_LinuxNetwork::loopbackOnlyWhenThereIsNothingElse_data()
+{
+    constexpr quint32 HostsFileAddress = 0x7F000101; // 127.0.1.1
+    QTest::addColumn<Addresses>("resolved");
+    QTest::addColumn<Addresses>("shown");
+    QTest::newRow("loopback last") << Addresses{Lan, HostsFileAddress} << Addresses{Lan};
+    QTest::newRow("loopback between") << Addresses{Wlan, LoopbackAddress, Lan, HostsFileAddress}
+                                      << Addresses{Wlan, Lan};
+    QTest::newRow("nothing else") << Addresses{HostsFileAddress} << Addresses{HostsFileAddress};
+    QTest::newRow("nothing at all") << Addresses{} << Addresses{};
+}
+
+void tst_LinuxNetwork::loopbackOnlyWhenThereIsNothingElse()
+{
+    QFETCH(Addresses, resolved);
+    QFETCH(Addresses, shown);
+    QCOMPARE(LinuxNetwork::preferringOutsideAddresses(resolved), shown);
 }
 
 QTEST_MAIN(tst_LinuxNetwork)

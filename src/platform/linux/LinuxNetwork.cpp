@@ -7,11 +7,14 @@
 #include <netinet/in.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <memory>
 
 namespace {
+
+constexpr quint32 LoopbackNetwork = 127; // 127.0.0.0/8
 
 // sockaddr_in is copied out rather than cast to: the list's storage promises
 // only sockaddr's alignment.
@@ -37,10 +40,11 @@ void LinuxNetwork::cleanup()
 
 std::optional<QByteArray> LinuxNetwork::hostName()
 {
+    // A name may have HOST_NAME_MAX bytes; the page cuts what it shows to its own rule.
     char buffer[HOST_NAME_MAX + 1] = {};
-    if (gethostname(buffer, sizeof buffer - 1) != 0)
+    if (gethostname(buffer, sizeof buffer) != 0)
         return std::nullopt;
-    return QByteArray(buffer);
+    return QByteArray(buffer, qsizetype(qstrnlen(buffer, sizeof buffer)));
 }
 
 std::optional<QList<quint32>> LinuxNetwork::hostAddresses(const QByteArray &name)
@@ -52,7 +56,20 @@ std::optional<QList<quint32>> LinuxNetwork::hostAddresses(const QByteArray &name
         if (!adapters.isEmpty())
             return adapters;
     }
-    return resolve(name);
+    std::optional<QList<quint32>> resolved = resolve(name);
+    if (resolved)
+        *resolved = preferringOutsideAddresses(std::move(*resolved));
+    return resolved;
+}
+
+QList<quint32> LinuxNetwork::preferringOutsideAddresses(QList<quint32> addresses)
+{
+    const auto isLoopback = [](quint32 address) {
+        return address >> 24 == LoopbackNetwork;
+    };
+    if (!std::all_of(addresses.cbegin(), addresses.cend(), isLoopback))
+        addresses.removeIf(isLoopback);
+    return addresses;
 }
 
 QList<quint32> LinuxNetwork::adapterAddresses(const QList<InterfaceAddress> &interfaces)

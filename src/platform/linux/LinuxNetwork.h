@@ -23,6 +23,9 @@ public:
     // loopback, in list order: what Windows answers for the machine's own name.
     static QList<quint32> adapterAddresses(const QList<InterfaceAddress> &interfaces);
     static QList<InterfaceAddress> interfaces();
+    // A resolver's answer without its loopback addresses (127.0.0.0/8, such as
+    // the 127.0.1.1 of /etc/hosts), unless they are all it has.
+    static QList<quint32> preferringOutsideAddresses(QList<quint32> addresses);
 
 private:
     bool isOwnName(const QByteArray &name);
