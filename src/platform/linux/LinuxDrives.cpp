@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
+#include <QThread>
+#include <QTimer>
 
 #include <cerrno>
 #include <climits>
@@ -126,8 +128,22 @@ QByteArray LinuxDrives::readMountTable()
 void LinuxDrives::refreshMounts()
 {
     const bool firstRead = m_mountTableFd < 0 && m_mountTableStat.st_ino == 0;
-    if (firstRead || mountTableChanged())
+    // One handler asks many times (a tick, the drive list of a page switch);
+    // while mounts keep changing, one reading serves the whole handler.
+    if (!firstRead && *m_readThisPass)
+        return;
+    if (firstRead || mountTableChanged()) {
         m_table.update(MountInfoParser::parse(readMountTable()), probe());
+        holdTableForThisPass();
+    }
+}
+
+void LinuxDrives::holdTableForThisPass()
+{
+    if (QThread::currentThread()->loopLevel() == 0)
+        return; // no event loop, no handlers: every question reads afresh
+    *m_readThisPass = true;
+    QTimer::singleShot(0, [readThisPass = m_readThisPass] { *readThisPass = false; });
 }
 
 LinuxDriveTable::Probe LinuxDrives::probe() const
