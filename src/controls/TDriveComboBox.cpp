@@ -1,6 +1,7 @@
 #include "TDriveComboBox.h"
 
 #include "DriveItemDelegate.h"
+#include "JoinedText.h"
 #include "platform/DriveSource.h"
 
 #include <QEvent>
@@ -12,6 +13,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int IconRole = Qt::UserRole;
+constexpr int ShownTextRole = Qt::UserRole + 1;
 constexpr int LetterCount = 26;
 
 // Only A to Z change, as file names are lowered in a double-byte code page;
@@ -57,6 +59,12 @@ const QPixmap *TDriveComboBox::itemIcon(int index) const
 {
     const QVariant kind = itemData(index, IconRole);
     return kind.isValid() ? &m_icons.pixmap(DriveIcons::Kind(kind.toInt())) : nullptr;
+}
+
+QString TDriveComboBox::itemShownText(int index) const
+{
+    const QVariant shown = itemData(index, ShownTextRole);
+    return shown.isValid() ? shown.toString() : itemText(index);
 }
 
 void TDriveComboBox::updateItemHeight()
@@ -105,35 +113,43 @@ void TDriveComboBox::addDrive(QChar letter)
 {
     const QString root = QString(letter) + u":\\"_s;
     const QString prefix = QString(letter) + u':';
+    const JoinedText named = JoinedText().own(prefix + u' ');
     switch (m_drives.driveType(root)) {
     case DriveType::Removable:
         addItem(prefix, int(DriveIcons::Floppy));
         break;
     case DriveType::Fixed:
-        addItem(prefix + u' ' + volumeTag(root), int(DriveIcons::Hard));
+        addDriveItem(JoinedText(named).join(volumeTag(root)), DriveIcons::Hard);
         break;
     case DriveType::Remote: {
         const std::optional<QString> remote = m_drives.remoteName(QString(letter.toUpper()) + u':');
-        addItem(prefix + u' ' + (remote ? lowerAsciiLetters(textUntilZero(*remote)) : volumeTag(root)),
-                int(DriveIcons::Network));
+        addDriveItem(remote ? JoinedText(named).outside(lowerAsciiLetters(textUntilZero(*remote)))
+                            : JoinedText(named).join(volumeTag(root)),
+                     DriveIcons::Network);
         break;
     }
     case DriveType::CdRom:
-        addItem(prefix + u' ' + volumeTag(root), int(DriveIcons::CdRom));
+        addDriveItem(JoinedText(named).join(volumeTag(root)), DriveIcons::CdRom);
         break;
     case DriveType::RamDisk:
-        addItem(prefix + u' ' + volumeTag(root), int(DriveIcons::Ram));
+        addDriveItem(JoinedText(named).join(volumeTag(root)), DriveIcons::Ram);
         break;
     default:
         break; // unknown or without a root directory: not a drive to offer
     }
 }
 
-QString TDriveComboBox::volumeTag(const QString &root) const
+void TDriveComboBox::addDriveItem(const JoinedText &text, DriveIcons::Kind icon)
+{
+    addItem(text.plain(), int(icon));
+    setItemData(count() - 1, text.shown(), ShownTextRole);
+}
+
+JoinedText TDriveComboBox::volumeTag(const QString &root) const
 {
     const std::optional<VolumeInformation> volume = m_drives.volumeInformation(root);
     const QString label = volume ? textUntilZero(volume->volumeName) : QString();
-    return u'[' + lowerAsciiLetters(label) + u']';
+    return JoinedText().own(u"["_s).outside(lowerAsciiLetters(label)).own(u"]"_s);
 }
 
 void TDriveComboBox::SetDriveLetter(QChar letter)
@@ -180,6 +196,6 @@ void TDriveComboBox::paintEvent(QPaintEvent *)
     painter.drawComplexControl(QStyle::CC_ComboBox, option);
     const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
     const int index = currentIndex();
-    DriveItemDelegate::paintItem(&painter, field, index >= 0 ? itemText(index) : QString(),
+    DriveItemDelegate::paintItem(&painter, field, index >= 0 ? itemShownText(index) : QString(),
                                  index >= 0 ? itemIcon(index) : nullptr, hasFocus(), hasFocus(), this);
 }

@@ -5,6 +5,7 @@
 #include <QComboBox>
 
 class DriveSource;
+class JoinedText;
 
 // A drop-down list of the machine's drives that holds the chosen drive's letter.
 // The list is built when the control first becomes visible, not before.
@@ -32,6 +33,8 @@ public:
     int ItemHeight() const { return m_itemHeight; }
     // The icon of the item at index; nullptr when it has none.
     const QPixmap *itemIcon(int index) const;
+    // The item's text as drawn, its label or share name isolated; itemText() is its plain text.
+    QString itemShownText(int index) const;
 
     // Chooses the item at index as a user's pick in the drop-down does.
     void pickItem(int index);
@@ -48,7 +51,8 @@ private:
     void createList();
     void userPicked(int index);
     void addDrive(QChar letter);
-    QString volumeTag(const QString &root) const;
+    void addDriveItem(const JoinedText &text, DriveIcons::Kind icon);
+    JoinedText volumeTag(const QString &root) const;
     void updateItemHeight();
 
     DriveSource &m_drives;

@@ -1,6 +1,7 @@
 #include "TLabel.h"
 
 #include "FormFonts.h"
+#include "JoinedText.h"
 
 #include <QEvent>
 #include <QFontMetricsF>
@@ -12,6 +13,7 @@
 TLabel::TLabel(const QString &name, const QRect &bounds, QString caption, QWidget *parent, Qt::Alignment alignment)
     : QWidget(parent)
     , m_caption(std::move(caption))
+    , m_shown(m_caption)
     , m_rightJustified(alignment.testFlag(Qt::AlignRight))
 {
     setObjectName(name);
@@ -21,9 +23,20 @@ TLabel::TLabel(const QString &name, const QRect &bounds, QString caption, QWidge
 
 void TLabel::setCaption(const QString &caption)
 {
-    if (caption == m_caption)
+    if (caption == m_caption && caption == m_shown)
         return;
     m_caption = caption;
+    m_shown = caption;
+    adjustSizeToCaption();
+    update();
+}
+
+void TLabel::setCaption(const JoinedText &text)
+{
+    if (text.plain() == m_caption && text.shown() == m_shown)
+        return;
+    m_caption = text.plain();
+    m_shown = text.shown();
     adjustSizeToCaption();
     update();
 }
@@ -71,7 +84,7 @@ QSize plainTextSize(const QFontMetricsF &metrics, const QString &text)
 QSize TLabel::captionSize() const
 {
     // An empty caption keeps the height of one line.
-    const QString measured = m_caption.isEmpty() ? QStringLiteral(" ") : m_caption;
+    const QString measured = m_caption.isEmpty() ? QStringLiteral(" ") : m_shown;
     QSize size = hasControlCharacters(measured) ? fontMetrics().size(textFlags(), measured)
                                                 : plainTextSize(QFontMetricsF(font()), measured);
     if (m_caption.isEmpty())
@@ -98,5 +111,5 @@ void TLabel::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setPen(textColor());
-    painter.drawText(rect(), textFlags(), m_caption);
+    painter.drawText(rect(), textFlags(), m_shown);
 }

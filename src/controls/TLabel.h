@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+class JoinedText;
+
 // A label that shows its caption as plain text and sizes itself to it,
 // keeping its left edge (its right edge when right-justified).
 class TLabel : public QWidget
@@ -18,6 +20,10 @@ public:
     QString caption() const { return m_caption; }
     // Replaces the caption, resizing and repainting only when it differs.
     void setCaption(const QString &caption);
+    // A caption with texts from outside in it: caption() is its plain text, the label draws its shown text.
+    void setCaption(const JoinedText &text);
+    // The caption as drawn.
+    QString shownText() const { return m_shown; }
 
     bool isRightJustified() const { return m_rightJustified; }
 
@@ -36,5 +42,6 @@ protected:
 
 private:
     QString m_caption;
+    QString m_shown;
     bool m_rightJustified = false;
 };

@@ -1,6 +1,7 @@
 #include "DiskPage.h"
 
 #include "MegabyteText.h"
+#include "controls/JoinedText.h"
 #include "controls/TDriveComboBox.h"
 #include "controls/TFileListBox.h"
 #include "controls/TGroupBox.h"
@@ -58,7 +59,7 @@ void DiskPage::driveChanged()
     m_freeSize->setCaption(NoSize);
     const QChar letter = m_selector->driveLetter();
     m_fileList->MakeDriveCurrent(letter);
-    if (const std::optional<QString> text = VolumeLabelSerialText(letter))
+    if (const std::optional<JoinedText> text = VolumeLabelSerialText(letter))
         m_labelSerial->setCaption(*text);
     m_totalSize->setCaption(sizeText(m_drives.totalBytes()));
     m_freeSize->setCaption(sizeText(m_drives.freeBytesForCaller()));
@@ -71,7 +72,7 @@ void DiskPage::driveChanged()
 
 void DiskPage::writeVolumeLabelSerial()
 {
-    if (const std::optional<QString> text = VolumeLabelSerialText(m_selector->driveLetter()))
+    if (const std::optional<JoinedText> text = VolumeLabelSerialText(m_selector->driveLetter()))
         m_labelSerial->setCaption(*text);
 }
 
@@ -91,14 +92,14 @@ void DiskPage::writeFreeSize()
     m_freeSize->setCaption(sizeText(m_drives.freeBytesForCaller()));
 }
 
-std::optional<QString> DiskPage::VolumeLabelSerialText(QChar letter) const
+std::optional<JoinedText> DiskPage::VolumeLabelSerialText(QChar letter) const
 {
     const QString root = rootOf(letter);
     if (root.isEmpty())
         return std::nullopt;
     const VolumeInformation volume = m_drives.volumeInformation(root).value_or(VolumeInformation());
     const QString serial = u"%1"_s.arg(volume.serialNumber, 8, 16, QChar(u'0')).toUpper();
-    return u"Label = "_s + textUntilZero(volume.volumeName) + u"   VolSer = "_s + serial;
+    return JoinedText().own(u"Label = "_s).outside(textUntilZero(volume.volumeName)).own(u"   VolSer = "_s + serial);
 }
 
 std::optional<QString> DiskPage::FileSystemNameText(QChar letter) const

@@ -6,6 +6,7 @@
 
 enum class DriveType : quint32;
 class DriveSource;
+class JoinedText;
 class TDriveComboBox;
 class TFileListBox;
 class TLabel;
@@ -35,7 +36,7 @@ public:
     // "Label = DATA   VolSer = 0A1B2C3D" for the drive with this letter; nullopt
     // when the letter names no drive. A volume that cannot be queried reads
     // as unlabelled with serial number 0.
-    std::optional<QString> VolumeLabelSerialText(QChar letter) const;
+    std::optional<JoinedText> VolumeLabelSerialText(QChar letter) const;
     // The drive's file-system name, at most 31 characters; empty when the
     // volume cannot be queried; nullopt when the letter names no drive.
     std::optional<QString> FileSystemNameText(QChar letter) const;

@@ -1,5 +1,6 @@
 #include "PrinterPage.h"
 
+#include "controls/JoinedText.h"
 #include "controls/TLabel.h"
 #include "controls/TListBox.h"
 #include "platform/Failure.h"
@@ -40,7 +41,8 @@ void PrinterPage::refresh()
     m_printer.setCurrentPrinterIndex(TPrinter::DefaultPrinter);
     const QString deviceName = m_printer.currentPrinter().device();
     const DeviceMode deviceMode = deviceModeByName(deviceName);
-    m_defaultName->setCaption(deviceName + (deviceMode.dmColor > DeviceMode::Monochrome ? u": 彩色"_s : u": 黑白"_s));
+    m_defaultName->setCaption(
+        JoinedText().outside(deviceName).own(deviceMode.dmColor > DeviceMode::Monochrome ? u": 彩色"_s : u": 黑白"_s));
     m_colorSupport->setCaption((deviceMode.dmFields & DeviceMode::ColorField) ? u"打印机支持彩色打印"_s
                                                                               : u"打印机不支持彩色打印"_s);
 }
