@@ -30,9 +30,12 @@ private:
     void addInstalledPrograms();
     void addProgram(const QString &keyName);
     void sortSoftware();
+    // Fills the list again after a completed fill, when the installed programs have changed.
+    void refillSoftware();
 
     ServiceSource &m_services;
     RegistrySource &m_registry;
     TListBox *m_serviceList;
     TListView *m_softwareList;
+    bool m_softwareFilled = false;
 };

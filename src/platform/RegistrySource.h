@@ -4,6 +4,7 @@
 #include <QLatin1StringView>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -47,4 +48,12 @@ public:
 
     // nullptr when the key does not exist or cannot be opened.
     virtual std::unique_ptr<RegistryKey> openKey(const QString &path) = 0;
+    // Calls changed on this thread each time the key's sub-keys change from
+    // now on, as the registry reports a changed key. A hive whose keys never
+    // change never calls it.
+    virtual void notifyChangeKey(const QString &path, std::function<void()> changed)
+    {
+        Q_UNUSED(path);
+        Q_UNUSED(changed);
+    }
 };

@@ -1,6 +1,7 @@
 #include "LinuxRegistry.h"
 
 #include "InstalledPrograms.h"
+#include "RpmQuery.h"
 
 #include <QHash>
 
@@ -101,16 +102,42 @@ LinuxRegistry::~LinuxRegistry() = default;
 std::unique_ptr<RegistryKey> LinuxRegistry::openKey(const QString &path)
 {
     if (path.compare(UninstallKey, Qt::CaseInsensitive) == 0) {
-        m_programs = std::make_shared<const InstalledProgramIndex>(InstalledPrograms(m_root).read());
+        m_programs = readPrograms();
         return std::make_unique<UninstallRootKey>(m_programs);
     }
     const QString prefix = UninstallKey + u'\\';
     if (!path.startsWith(prefix, Qt::CaseInsensitive))
         return nullptr;
     if (!m_programs)
-        m_programs = std::make_shared<const InstalledProgramIndex>(InstalledPrograms(m_root).read());
+        m_programs = readPrograms();
     const InstalledProgram *program = m_programs->find(path.mid(prefix.size()));
     if (!program)
         return nullptr;
     return std::make_unique<ProgramKey>(*program);
+}
+
+void LinuxRegistry::notifyChangeKey(const QString &path, std::function<void()> changed)
+{
+    if (path.compare(UninstallKey, Qt::CaseInsensitive) == 0)
+        m_uninstallKeyWatchers.append(std::move(changed));
+}
+
+std::shared_ptr<const InstalledProgramIndex> LinuxRegistry::readPrograms()
+{
+    const InstalledPrograms sources(m_root);
+    QList<InstalledProgram> programs = sources.read();
+    if (m_rpm)
+        programs += InstalledPrograms::rpmPrograms(m_rpm->packageNames());
+    else if (sources.hasRpmDatabase()) {
+        m_rpm = std::make_unique<RpmQuery>(m_root, [this] { rpmAnswered(); });
+        m_rpm->start();
+    }
+    return std::make_shared<const InstalledProgramIndex>(std::move(programs));
+}
+
+void LinuxRegistry::rpmAnswered()
+{
+    m_programs.reset();
+    for (const std::function<void()> &changed : std::as_const(m_uninstallKeyWatchers))
+        changed();
 }
