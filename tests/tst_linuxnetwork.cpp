@@ -1,6 +1,11 @@
 #include "platform/linux/LinuxNetwork.h"
 
+#include <QElapsedTimer>
+#include <QSemaphore>
 #include <QTest>
+
+#include <atomic>
+#include <memory>
 
 #include <net/if.h>
 #include <sched.h>
@@ -24,6 +29,7 @@ constexpr quint32 Lan = 0xC0A80114; // 192.168.1.20
 constexpr quint32 Wlan = 0x0A000007; // 10.0.0.7
 constexpr quint32 Vpn = 0x0A080002; // 10.8.0.2
 constexpr quint32 Bridge = 0xAC110001; // 172.17.0.1
+constexpr quint32 HostsFileAddress = 0x7F000101; // 127.0.1.1
 
 // As getifaddrs lists them: first each interface's link entry, then its addresses.
 LinuxNetwork::InterfaceAddress link(unsigned int flags)
@@ -80,6 +86,7 @@ private Q_SLOTS:
     void longestHostName();
     void loopbackOnlyWhenThereIsNothingElse_data();
     void loopbackOnlyWhenThereIsNothingElse();
+    void namesResolveAsideOneAtATime();
 };
 
 void tst_LinuxNetwork::adapterAddresses_data()
@@ -136,14 +143,15 @@ void tst_LinuxNetwork::ownNameIsAnsweredByTheAdapters()
 
 void tst_LinuxNetwork::otherNamesGoToTheResolver()
 {
+    // The resolver answers on a worker; each call gives the newest answer it has.
     LinuxNetwork network;
-    const std::optional<Addresses> literal = network.hostAddresses("192.0.2.44");
-    QVERIFY(literal);
+    std::optional<Addresses> literal;
+    QTRY_VERIFY((literal = network.hostAddresses("192.0.2.44")));
     QCOMPARE(*literal, Addresses{0xC000022C});
     if (network.hostName().value_or(QByteArray()) == "localhost")
         QSKIP("this machine's own name is localhost");
-    const std::optional<Addresses> localhost = network.hostAddresses("localhost");
-    QVERIFY(localhost);
+    std::optional<Addresses> localhost;
+    QTRY_VERIFY((localhost = network.hostAddresses("localhost")));
     QVERIFY(localhost->contains(LoopbackAddress));
 }
 
@@ -158,7 +166,6 @@ void tst_LinuxNetwork::longestHostName()
 
 void tst_LinuxNetwork::loopbackOnlyWhenThereIsNothingElse_data()
 {
-    constexpr quint32 HostsFileAddress = 0x7F000101; // 127.0.1.1
     QTest::addColumn<Addresses>("resolved");
     QTest::addColumn<Addresses>("shown");
     QTest::newRow("loopback last") << Addresses{Lan, HostsFileAddress} << Addresses{Lan};
@@ -173,6 +180,31 @@ void tst_LinuxNetwork::loopbackOnlyWhenThereIsNothingElse()
     QFETCH(Addresses, resolved);
     QFETCH(Addresses, shown);
     QCOMPARE(LinuxNetwork::preferringOutsideAddresses(resolved), shown);
+}
+
+void tst_LinuxNetwork::namesResolveAsideOneAtATime()
+{
+    // A resolver that answers only when let go, as one whose name server is gone never does.
+    const auto gate = std::make_shared<QSemaphore>();
+    const auto lookups = std::make_shared<std::atomic<int>>(0);
+    LinuxNetwork network([gate, lookups](const QByteArray &) -> std::optional<Addresses> {
+        ++*lookups;
+        gate->tryAcquire(1, 10'000);
+        return Addresses{Lan, HostsFileAddress};
+    });
+    QElapsedTimer ticks;
+    ticks.start();
+    QCOMPARE(network.hostAddresses("elsewhere"), std::nullopt);
+    QCOMPARE(network.hostAddresses("elsewhere"), std::nullopt);
+    QCOMPARE_LT(ticks.elapsed(), 1000);
+    QTRY_COMPARE(lookups->load(), 1);
+    gate->release();
+    const std::optional<Addresses> answer = Addresses{Lan};
+    QTRY_COMPARE(network.hostAddresses("elsewhere"), answer);
+    // The next lookup is out now; the last answer serves until it comes.
+    QCOMPARE(network.hostAddresses("elsewhere"), answer);
+    QCOMPARE(network.hostAddresses("another"), std::nullopt);
+    gate->release(lookups->load() + 1);
 }
 
 QTEST_MAIN(tst_LinuxNetwork)
