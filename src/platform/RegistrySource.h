@@ -51,9 +51,5 @@ public:
     // Calls changed on this thread each time the key's sub-keys change from
     // now on, as the registry reports a changed key. A hive whose keys never
     // change never calls it.
-    virtual void notifyChangeKey(const QString &path, std::function<void()> changed)
-    {
-        Q_UNUSED(path);
-        Q_UNUSED(changed);
-    }
+    virtual void notifyChangeKey(const QString & /*path*/, const std::function<void()> & /*changed*/) { }
 };

@@ -79,10 +79,10 @@ QList<MountEntry> visibleMounts(const QList<MountEntry> &mounts)
     placesTaken.reserve(mounts.size());
     QList<MountEntry> visible;
     visible.reserve(mounts.size());
-    for (auto mount = mounts.crbegin(); mount != mounts.crend(); ++mount)
-        if (!placesTaken.contains(mount->mountPoint)) {
-            placesTaken.insert(mount->mountPoint);
-            visible.append(*mount);
+    for (qsizetype i = mounts.size() - 1; i >= 0; --i)
+        if (!placesTaken.contains(mounts.at(i).mountPoint)) {
+            placesTaken.insert(mounts.at(i).mountPoint);
+            visible.append(mounts.at(i));
         }
     std::reverse(visible.begin(), visible.end());
     return visible;

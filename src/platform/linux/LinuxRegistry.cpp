@@ -116,10 +116,10 @@ std::unique_ptr<RegistryKey> LinuxRegistry::openKey(const QString &path)
     return std::make_unique<ProgramKey>(*program);
 }
 
-void LinuxRegistry::notifyChangeKey(const QString &path, std::function<void()> changed)
+void LinuxRegistry::notifyChangeKey(const QString &path, const std::function<void()> &changed)
 {
     if (path.compare(UninstallKey, Qt::CaseInsensitive) == 0)
-        m_uninstallKeyWatchers.append(std::move(changed));
+        m_uninstallKeyWatchers.append(changed);
 }
 
 std::shared_ptr<const InstalledProgramIndex> LinuxRegistry::readPrograms()

@@ -20,7 +20,7 @@ public:
 
     std::unique_ptr<RegistryKey> openKey(const QString &path) override;
     // The Uninstall key changes once, when rpm has listed its packages.
-    void notifyChangeKey(const QString &path, std::function<void()> changed) override;
+    void notifyChangeKey(const QString &path, const std::function<void()> &changed) override;
 
 private:
     // The programs as now known; rpm's join them when it answers.
