@@ -45,31 +45,22 @@ LinuxNetwork::InterfaceAddress ipv6(unsigned int flags)
     return {flags, std::nullopt};
 }
 
-// The host name LinuxNetwork reads in a host-name namespace of its own that
-// is given this name; nullopt when no such namespace can be made here.
-std::optional<QByteArray> hostNameInNamespace(const QByteArray &name)
+// Whether LinuxNetwork reads the name in a host-name namespace of its own
+// given that name; nullopt when no such namespace can be made here.
+std::optional<bool> readsHostNameInNamespace(const QByteArray &name)
 {
-    int channel[2];
-    if (::pipe(channel) != 0)
-        return std::nullopt;
     const pid_t child = ::fork();
     if (child == 0) {
-        ::close(channel[0]);
         const bool own = ::unshare(CLONE_NEWUTS) == 0 || ::unshare(CLONE_NEWUSER | CLONE_NEWUTS) == 0;
         if (!own || ::sethostname(name.constData(), size_t(name.size())) != 0)
             ::_exit(2);
-        const QByteArray read = LinuxNetwork().hostName().value_or("(none)");
-        ::_exit(::write(channel[1], read.constData(), size_t(read.size())) == read.size() ? 0 : 1);
+        ::_exit(LinuxNetwork().hostName() == name ? 0 : 1);
     }
-    ::close(channel[1]);
-    QByteArray answer(256, '\0');
-    const ssize_t got = ::read(channel[0], answer.data(), size_t(answer.size()));
-    ::close(channel[0]);
     int status = 0;
     ::waitpid(child, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    if (!WIFEXITED(status) || WEXITSTATUS(status) == 2)
         return std::nullopt;
-    return answer.left(qMax<ssize_t>(got, 0));
+    return WEXITSTATUS(status) == 0;
 }
 
 } // namespace
@@ -84,7 +75,6 @@ private Q_SLOTS:
     void ownNameIsAnsweredByTheAdapters();
     void otherNamesGoToTheResolver();
     void longestHostName();
-    void loopbackOnlyWhenThereIsNothingElse_data();
     void loopbackOnlyWhenThereIsNothingElse();
     void namesResolveAsideOneAtATime();
 };
@@ -157,29 +147,18 @@ void tst_LinuxNetwork::otherNamesGoToTheResolver()
 
 void tst_LinuxNetwork::longestHostName()
 {
-    const QByteArray longest(64, 'h'); // HOST_NAME_MAX
-    const std::optional<QByteArray> name = hostNameInNamespace(longest);
-    if (!name)
+    const std::optional<bool> read = readsHostNameInNamespace(QByteArray(64, 'h')); // HOST_NAME_MAX
+    if (!read)
         QSKIP("no host-name namespace can be made here");
-    QCOMPARE(*name, longest);
-}
-
-void tst_LinuxNetwork::loopbackOnlyWhenThereIsNothingElse_data()
-{
-    QTest::addColumn<Addresses>("resolved");
-    QTest::addColumn<Addresses>("shown");
-    QTest::newRow("loopback last") << Addresses{Lan, HostsFileAddress} << Addresses{Lan};
-    QTest::newRow("loopback between") << Addresses{Wlan, LoopbackAddress, Lan, HostsFileAddress}
-                                      << Addresses{Wlan, Lan};
-    QTest::newRow("nothing else") << Addresses{HostsFileAddress} << Addresses{HostsFileAddress};
-    QTest::newRow("nothing at all") << Addresses{} << Addresses{};
+    QVERIFY(*read);
 }
 
 void tst_LinuxNetwork::loopbackOnlyWhenThereIsNothingElse()
 {
-    QFETCH(Addresses, resolved);
-    QFETCH(Addresses, shown);
-    QCOMPARE(LinuxNetwork::preferringOutsideAddresses(resolved), shown);
+    const auto shown = &LinuxNetwork::preferringOutsideAddresses;
+    QCOMPARE(shown({Lan, HostsFileAddress}), Addresses{Lan});
+    QCOMPARE(shown({Wlan, LoopbackAddress, Lan}), (Addresses{Wlan, Lan}));
+    QCOMPARE(shown({HostsFileAddress}), Addresses{HostsFileAddress});
 }
 
 void tst_LinuxNetwork::namesResolveAsideOneAtATime()
