@@ -5,10 +5,12 @@
 #include "platform/linux/LinuxDrives.h"
 
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -85,6 +87,19 @@ void buildDesktop(const FixtureTree &tree)
         tree.link(u"sys/dev/block/259:%1"_s.arg(minor), u"../../"_s + nvmeDisk.mid(4) + u"/nvme0n1p%1"_s.arg(minor));
 }
 
+// Unmounts what the line of the fixture's mount table beginning with these fields mounted.
+void unmount(const FixtureTree &tree, const QByteArray &lineStart)
+{
+    QFile table(tree.path(u"proc/self/mountinfo"_s));
+    if (!table.open(QIODevice::ReadOnly))
+        qFatal("cannot read the mount table");
+    QByteArray text = table.readAll();
+    table.close();
+    const qsizetype start = text.indexOf(lineStart);
+    text.remove(start, text.indexOf('\n', start) + 1 - start);
+    tree.write(u"proc/self/mountinfo"_s, text);
+}
+
 struct statvfs volumeOf(const QString &path)
 {
     struct statvfs volume
@@ -157,6 +172,7 @@ private Q_SLOTS:
     void containerListsNoFileBinds();
     void networkDrivesAnswerTheirShares();
     void thisMachinesRootIsDriveC();
+    void oneReadingOfChangingMountsServesAHandler();
 
 private:
     QString m_startDirectory;
@@ -377,6 +393,29 @@ void tst_LinuxDrives::thisMachinesRootIsDriveC()
     const struct statvfs volume = volumeOf(u"/"_s);
     QCOMPARE(drives.totalBytes(u"C:\\"_s), std::optional<quint64>(quint64(volume.f_blocks) * volume.f_frsize));
     QVERIFY(drives.totalBytes(u"C:\\"_s) > 0u);
+}
+
+void tst_LinuxDrives::oneReadingOfChangingMountsServesAHandler()
+{
+    FixtureTree tree(u"desktop.mountinfo"_s);
+    buildDesktop(tree);
+    LinuxDrives drives(tree.path());
+    QCOMPARE(drives.logicalDrives(), bit('C') | bit('D') | bit('E') | bit('F'));
+    QList<quint32> seen;
+    QEventLoop loop;
+    QTimer::singleShot(0, &loop, [&] {
+        unmount(tree, "1203 28 8:17");
+        seen.append(drives.logicalDrives());
+        unmount(tree, "66 28 259:1");
+        seen.append(drives.logicalDrives());
+        QTimer::singleShot(0, &loop, [&] {
+            seen.append(drives.logicalDrives());
+            loop.quit();
+        });
+    });
+    loop.exec();
+    const quint32 withoutStick = bit('C') | bit('D') | bit('E');
+    QCOMPARE(seen, (QList<quint32>{withoutStick, withoutStick, bit('C') | bit('D')}));
 }
 
 QTEST_MAIN(tst_LinuxDrives)

@@ -1,8 +1,16 @@
 #include "platform/linux/LinuxNetwork.h"
 
+#include <QElapsedTimer>
+#include <QSemaphore>
 #include <QTest>
 
+#include <atomic>
+#include <memory>
+
 #include <net/if.h>
+#include <sched.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -21,6 +29,7 @@ constexpr quint32 Lan = 0xC0A80114; // 192.168.1.20
 constexpr quint32 Wlan = 0x0A000007; // 10.0.0.7
 constexpr quint32 Vpn = 0x0A080002; // 10.8.0.2
 constexpr quint32 Bridge = 0xAC110001; // 172.17.0.1
+constexpr quint32 HostsFileAddress = 0x7F000101; // 127.0.1.1
 
 // As getifaddrs lists them: first each interface's link entry, then its addresses.
 LinuxNetwork::InterfaceAddress link(unsigned int flags)
@@ -36,6 +45,24 @@ LinuxNetwork::InterfaceAddress ipv6(unsigned int flags)
     return {flags, std::nullopt};
 }
 
+// Whether LinuxNetwork reads the name in a host-name namespace of its own
+// given that name; nullopt when no such namespace can be made here.
+std::optional<bool> readsHostNameInNamespace(const QByteArray &name)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool own = ::unshare(CLONE_NEWUTS) == 0 || ::unshare(CLONE_NEWUSER | CLONE_NEWUTS) == 0;
+        if (!own || ::sethostname(name.constData(), size_t(name.size())) != 0)
+            ::_exit(2);
+        ::_exit(LinuxNetwork().hostName() == name ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) == 2)
+        return std::nullopt;
+    return WEXITSTATUS(status) == 0;
+}
+
 } // namespace
 
 class tst_LinuxNetwork : public QObject
@@ -47,6 +74,9 @@ private Q_SLOTS:
     void adapterAddresses();
     void ownNameIsAnsweredByTheAdapters();
     void otherNamesGoToTheResolver();
+    void longestHostName();
+    void loopbackOnlyWhenThereIsNothingElse();
+    void namesResolveAsideOneAtATime();
 };
 
 void tst_LinuxNetwork::adapterAddresses_data()
@@ -103,15 +133,57 @@ void tst_LinuxNetwork::ownNameIsAnsweredByTheAdapters()
 
 void tst_LinuxNetwork::otherNamesGoToTheResolver()
 {
+    // The resolver answers on a worker; each call gives the newest answer it has.
     LinuxNetwork network;
-    const std::optional<Addresses> literal = network.hostAddresses("192.0.2.44");
-    QVERIFY(literal);
+    std::optional<Addresses> literal;
+    QTRY_VERIFY((literal = network.hostAddresses("192.0.2.44")));
     QCOMPARE(*literal, Addresses{0xC000022C});
     if (network.hostName().value_or(QByteArray()) == "localhost")
         QSKIP("this machine's own name is localhost");
-    const std::optional<Addresses> localhost = network.hostAddresses("localhost");
-    QVERIFY(localhost);
+    std::optional<Addresses> localhost;
+    QTRY_VERIFY((localhost = network.hostAddresses("localhost")));
     QVERIFY(localhost->contains(LoopbackAddress));
+}
+
+void tst_LinuxNetwork::longestHostName()
+{
+    const std::optional<bool> read = readsHostNameInNamespace(QByteArray(64, 'h')); // HOST_NAME_MAX
+    if (!read)
+        QSKIP("no host-name namespace can be made here");
+    QVERIFY(*read);
+}
+
+void tst_LinuxNetwork::loopbackOnlyWhenThereIsNothingElse()
+{
+    const auto shown = &LinuxNetwork::preferringOutsideAddresses;
+    QCOMPARE(shown({Lan, HostsFileAddress}), Addresses{Lan});
+    QCOMPARE(shown({Wlan, LoopbackAddress, Lan}), (Addresses{Wlan, Lan}));
+    QCOMPARE(shown({HostsFileAddress}), Addresses{HostsFileAddress});
+}
+
+void tst_LinuxNetwork::namesResolveAsideOneAtATime()
+{
+    // A resolver that answers only when let go, as one whose name server is gone never does.
+    const auto gate = std::make_shared<QSemaphore>();
+    const auto lookups = std::make_shared<std::atomic<int>>(0);
+    LinuxNetwork network([gate, lookups](const QByteArray &) -> std::optional<Addresses> {
+        ++*lookups;
+        gate->tryAcquire(1, 10'000);
+        return Addresses{Lan, HostsFileAddress};
+    });
+    QElapsedTimer ticks;
+    ticks.start();
+    QCOMPARE(network.hostAddresses("elsewhere"), std::nullopt);
+    QCOMPARE(network.hostAddresses("elsewhere"), std::nullopt);
+    QCOMPARE_LT(ticks.elapsed(), 1000);
+    QTRY_COMPARE(lookups->load(), 1);
+    gate->release();
+    const std::optional<Addresses> answer = Addresses{Lan};
+    QTRY_COMPARE(network.hostAddresses("elsewhere"), answer);
+    // The next lookup is out now; the last answer serves until it comes.
+    QCOMPARE(network.hostAddresses("elsewhere"), answer);
+    QCOMPARE(network.hostAddresses("another"), std::nullopt);
+    gate->release(lookups->load() + 1);
 }
 
 QTEST_MAIN(tst_LinuxNetwork)

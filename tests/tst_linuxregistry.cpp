@@ -7,7 +7,10 @@
 #include "platform/linux/LinuxPlatform.h"
 #include "platform/linux/LinuxRegistry.h"
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -46,6 +49,7 @@ private Q_SLOTS:
     void programKeysHoldTwoTexts();
     void otherKeysAreMissing();
     void softwarePageFromTheTree();
+    void rpmProgramsJoinWhenRpmAnswers();
 };
 
 void tst_LinuxRegistry::initTestCase()
@@ -161,6 +165,42 @@ void tst_LinuxRegistry::softwarePageFromTheTree()
              (QStringList{u"ca-certificates"_s, u"dash"_s, u"firefox"_s, u"hello-world"_s, u"libc6:amd64"_s,
                           u"libc6:i386"_s, u"local-tools"_s, u"org.example.NoDesktopFile"_s, u"Python (v3.11)"_s,
                           u"tzdata"_s, u"Vim"_s, u"zlib1g"_s}));
+}
+
+void tst_LinuxRegistry::rpmProgramsJoinWhenRpmAnswers()
+{
+    // A tree with one dpkg package and an rpm database, and an rpm command that takes a second.
+    const QTemporaryDir tree;
+    QDir(tree.path()).mkpath(u"var/lib/dpkg"_s);
+    QDir(tree.path()).mkpath(u"var/lib/rpm"_s);
+    QDir(tree.path()).mkpath(u"bin"_s);
+    const auto write = [&tree](const QString &path, const QByteArray &text) {
+        QFile file(tree.filePath(path));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+    };
+    write(u"var/lib/dpkg/status"_s, "Package: dash\nStatus: install ok installed\n");
+    write(u"var/lib/rpm/rpmdb.sqlite"_s, {});
+    write(u"bin/rpm"_s, "#!/bin/sh\nsleep 1\nprintf 'zsh\\nbash\\n'\n");
+    QFile::setPermissions(tree.filePath(u"bin/rpm"_s), QFile::ReadOwner | QFile::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(tree.filePath(u"bin"_s)) + ':' + path);
+    const auto restorePath = qScopeGuard([&path] { qputenv("PATH", path); });
+
+    LinuxPlatform platform(tree.path());
+    const FailureReport failureReport([](const QString &message) { QFAIL(qPrintable(message)); });
+    TFormMain window(platform, failureReport);
+    const auto captions = [&window] {
+        QStringList texts;
+        for (const TListView::Item &item : window.findChild<TListView *>(u"ListView1"_s)->viewItems())
+            texts.append(item.caption);
+        return texts;
+    };
+    QElapsedTimer fill;
+    fill.start();
+    window.Timer6Timer();
+    QCOMPARE_LT(fill.elapsed(), 500);
+    QCOMPARE(captions(), QStringList{u"dash"_s});
+    QTRY_COMPARE_WITH_TIMEOUT(captions(), (QStringList{u"bash"_s, u"dash"_s, u"zsh"_s}), 10'000);
 }
 
 QTEST_MAIN(tst_LinuxRegistry)

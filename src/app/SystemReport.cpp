@@ -2,6 +2,7 @@
 
 #include "FormCaptions.h"
 #include "UnitFormMain.h"
+#include "controls/JoinedText.h"
 #include "controls/TDriveComboBox.h"
 #include "controls/TLabel.h"
 #include "controls/TListBox.h"
@@ -174,8 +175,9 @@ QHash<QString, QString> diskTexts(DriveSource &drives, QChar letter)
     QHash<QString, QString> texts;
     const QChar lower = letter.toLower();
     if (const std::optional<TDriveComboBox::Item> item = TDriveComboBox::driveItem(drives, lower))
-        texts.insert(u"DriveComboBox1"_s, item->text);
-    texts.insert(u"Label16"_s, DiskPage::VolumeLabelSerialText(drives, lower).value_or(QString()));
+        texts.insert(u"DriveComboBox1"_s, item->text.plain());
+    const std::optional<JoinedText> labelSerial = DiskPage::VolumeLabelSerialText(drives, lower);
+    texts.insert(u"Label16"_s, labelSerial ? labelSerial->plain() : QString());
     texts.insert(u"Label14"_s, DiskPage::FileSystemNameText(drives, lower).value_or(QString()));
     texts.insert(u"Label33"_s, DiskPage::driveTypeText(drives.driveType(rootOf(letter))));
     texts.insert(u"Label22"_s, DiskPage::sizeText(drives.totalBytes(rootOf(letter))));
@@ -685,8 +687,9 @@ SystemReport SystemReport::fromPlatform(Platform &platform, std::chrono::millise
                 u"Label25"_s,
                 PrinterPage::resolutionText(facts->shown.resolution->width(), facts->shown.resolution->height()));
         if (facts->shown.defaultPrinterName && facts->shown.deviceMode) {
-            texts.insert(u"Label26"_s,
-                         PrinterPage::defaultPrinterText(*facts->shown.defaultPrinterName, *facts->shown.deviceMode));
+            texts.insert(
+                u"Label26"_s,
+                PrinterPage::defaultPrinterText(*facts->shown.defaultPrinterName, *facts->shown.deviceMode).plain());
             texts.insert(u"Label27"_s, PrinterPage::colorSupportText(*facts->shown.deviceMode));
         }
         addPrinters(printer, captionsAnd(texts), facts->names, facts->shown);

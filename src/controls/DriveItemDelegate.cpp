@@ -21,7 +21,7 @@ DriveItemDelegate::DriveItemDelegate(TDriveComboBox *selector)
 
 void DriveItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
-    paintItem(painter, option.rect, index.data(Qt::DisplayRole).toString(), m_selector->itemIcon(index.row()),
+    paintItem(painter, option.rect, m_selector->itemShownText(index.row()), m_selector->itemIcon(index.row()),
               option.state.testFlag(QStyle::State_Selected), option.state.testFlag(QStyle::State_HasFocus),
               option.widget);
 }

@@ -1,6 +1,7 @@
 #include "TDriveComboBox.h"
 
 #include "DriveItemDelegate.h"
+#include "JoinedText.h"
 #include "platform/DriveSource.h"
 
 #include <QEvent>
@@ -12,6 +13,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int IconRole = Qt::UserRole;
+constexpr int ShownTextRole = Qt::UserRole + 1;
 constexpr int LetterCount = 26;
 
 // Only A to Z change, as file names are lowered in a double-byte code page;
@@ -59,6 +61,12 @@ const QPixmap *TDriveComboBox::itemIcon(int index) const
     return kind.isValid() ? &m_icons.pixmap(DriveIcons::Kind(kind.toInt())) : nullptr;
 }
 
+QString TDriveComboBox::itemShownText(int index) const
+{
+    const QVariant shown = itemData(index, ShownTextRole);
+    return shown.isValid() ? shown.toString() : itemText(index);
+}
+
 void TDriveComboBox::updateItemHeight()
 {
     m_itemHeight = qMax(fontMetrics().height(), m_icons.pixmap(DriveIcons::Floppy).height());
@@ -104,37 +112,45 @@ void TDriveComboBox::BuildDriveList()
 void TDriveComboBox::addDrive(QChar letter)
 {
     if (const std::optional<Item> item = driveItem(m_drives, letter))
-        addItem(item->text, int(item->icon));
+        addDriveItem(item->text, item->icon);
 }
 
 std::optional<TDriveComboBox::Item> TDriveComboBox::driveItem(DriveSource &drives, QChar letter)
 {
     const QString root = QString(letter) + u":\\"_s;
     const QString prefix = QString(letter) + u':';
+    const JoinedText named = JoinedText().own(prefix + u' ');
     switch (drives.driveType(root)) {
     case DriveType::Removable:
-        return Item{prefix, DriveIcons::Floppy};
+        return Item{JoinedText().own(prefix), DriveIcons::Floppy};
     case DriveType::Fixed:
-        return Item{prefix + u' ' + volumeTag(drives, root), DriveIcons::Hard};
+        return Item{JoinedText(named).join(volumeTag(drives, root)), DriveIcons::Hard};
     case DriveType::Remote: {
         const std::optional<QString> remote = drives.remoteName(QString(letter.toUpper()) + u':');
-        return Item{prefix + u' ' + (remote ? lowerAsciiLetters(textUntilZero(*remote)) : volumeTag(drives, root)),
+        return Item{remote ? JoinedText(named).outside(lowerAsciiLetters(textUntilZero(*remote)))
+                           : JoinedText(named).join(volumeTag(drives, root)),
                     DriveIcons::Network};
     }
     case DriveType::CdRom:
-        return Item{prefix + u' ' + volumeTag(drives, root), DriveIcons::CdRom};
+        return Item{JoinedText(named).join(volumeTag(drives, root)), DriveIcons::CdRom};
     case DriveType::RamDisk:
-        return Item{prefix + u' ' + volumeTag(drives, root), DriveIcons::Ram};
+        return Item{JoinedText(named).join(volumeTag(drives, root)), DriveIcons::Ram};
     default:
         return std::nullopt; // unknown or without a root directory: not a drive to offer
     }
 }
 
-QString TDriveComboBox::volumeTag(DriveSource &drives, const QString &root)
+void TDriveComboBox::addDriveItem(const JoinedText &text, DriveIcons::Kind icon)
+{
+    addItem(text.plain(), int(icon));
+    setItemData(count() - 1, text.shown(), ShownTextRole);
+}
+
+JoinedText TDriveComboBox::volumeTag(DriveSource &drives, const QString &root)
 {
     const std::optional<VolumeInformation> volume = drives.volumeInformation(root);
     const QString label = volume ? textUntilZero(volume->volumeName) : QString();
-    return u'[' + lowerAsciiLetters(label) + u']';
+    return JoinedText().own(u"["_s).outside(lowerAsciiLetters(label)).own(u"]"_s);
 }
 
 void TDriveComboBox::SetDriveLetter(QChar letter)
@@ -181,6 +197,6 @@ void TDriveComboBox::paintEvent(QPaintEvent *)
     painter.drawComplexControl(QStyle::CC_ComboBox, option);
     const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
     const int index = currentIndex();
-    DriveItemDelegate::paintItem(&painter, field, index >= 0 ? itemText(index) : QString(),
+    DriveItemDelegate::paintItem(&painter, field, index >= 0 ? itemShownText(index) : QString(),
                                  index >= 0 ? itemIcon(index) : nullptr, hasFocus(), hasFocus(), this);
 }

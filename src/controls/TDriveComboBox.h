@@ -2,6 +2,8 @@
 
 #include "DriveIcons.h"
 
+#include "JoinedText.h"
+
 #include <QComboBox>
 
 #include <optional>
@@ -34,10 +36,12 @@ public:
     int ItemHeight() const { return m_itemHeight; }
     // The icon of the item at index; nullptr when it has none.
     const QPixmap *itemIcon(int index) const;
+    // The item's text as drawn, its label or share name isolated; itemText() is its plain text.
+    QString itemShownText(int index) const;
 
     struct Item
     {
-        QString text;
+        JoinedText text;
         DriveIcons::Kind icon;
     };
     // The item of the drive with this (lower-case) letter; nullopt for a drive the list leaves out.
@@ -58,7 +62,8 @@ private:
     void createList();
     void userPicked(int index);
     void addDrive(QChar letter);
-    static QString volumeTag(DriveSource &drives, const QString &root);
+    void addDriveItem(const JoinedText &text, DriveIcons::Kind icon);
+    static JoinedText volumeTag(DriveSource &drives, const QString &root);
     void updateItemHeight();
 
     DriveSource &m_drives;

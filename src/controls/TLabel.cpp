@@ -1,6 +1,7 @@
 #include "TLabel.h"
 
 #include "FormFonts.h"
+#include "JoinedText.h"
 
 #include <QAccessible>
 #include <QEvent>
@@ -16,6 +17,7 @@
 TLabel::TLabel(const QString &name, const QRect &bounds, QString caption, QWidget *parent, Qt::Alignment alignment)
     : QWidget(parent)
     , m_caption(std::move(caption))
+    , m_shown(m_caption)
     , m_rightJustified(alignment.testFlag(Qt::AlignRight))
 {
     setObjectName(name);
@@ -25,15 +27,26 @@ TLabel::TLabel(const QString &name, const QRect &bounds, QString caption, QWidge
 
 void TLabel::setCaption(const QString &caption)
 {
-    if (caption == m_caption)
+    setTexts(caption, caption);
+}
+
+void TLabel::setCaption(const JoinedText &text)
+{
+    setTexts(text.plain(), text.shown());
+}
+
+void TLabel::setTexts(const QString &caption, const QString &shown)
+{
+    if (caption == m_caption && shown == m_shown)
         return;
     const QString old = std::exchange(m_caption, caption);
+    m_shown = shown;
     // A selection stays where it was, as far as the new text reaches.
     m_selectionStart = std::min(m_selectionStart, int(m_caption.size()));
     m_selectionEnd = std::min(m_selectionEnd, int(m_caption.size()));
     adjustSizeToCaption();
     update();
-    if (QAccessible::isActive()) {
+    if (QAccessible::isActive() && old != m_caption) {
         QAccessibleTextUpdateEvent event(this, 0, old, m_caption);
         QAccessible::updateAccessibility(&event);
     }
@@ -96,7 +109,7 @@ qreal layOutCaption(const TLabel &label, QTextLayout &layout)
 QSize TLabel::captionSize() const
 {
     // An empty caption keeps the height of one line.
-    const QString measured = m_caption.isEmpty() ? QStringLiteral(" ") : m_caption;
+    const QString measured = m_caption.isEmpty() ? QStringLiteral(" ") : m_shown;
     QSize size = hasControlCharacters(measured) ? fontMetrics().size(textFlags(), measured)
                                                 : plainTextSize(QFontMetricsF(font()), measured);
     if (m_caption.isEmpty())
@@ -127,7 +140,7 @@ void TLabel::paintEvent(QPaintEvent *)
         paintSelection(painter);
         return;
     }
-    painter.drawText(rect(), textFlags(), m_caption);
+    painter.drawText(rect(), textFlags(), m_shown);
 }
 
 void TLabel::paintSelection(QPainter &painter) const

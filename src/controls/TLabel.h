@@ -5,6 +5,8 @@
 
 #include <utility>
 
+class JoinedText;
+
 // A label that shows its caption as plain text and sizes itself to it,
 // keeping its left edge (its right edge when right-justified).
 class TLabel : public QWidget
@@ -21,6 +23,10 @@ public:
     QString caption() const { return m_caption; }
     // Replaces the caption, resizing and repainting only when it differs.
     void setCaption(const QString &caption);
+    // A caption with texts from outside in it: caption() is its plain text, the label draws its shown text.
+    void setCaption(const JoinedText &text);
+    // The caption as drawn.
+    QString shownText() const { return m_shown; }
 
     bool isRightJustified() const { return m_rightJustified; }
 
@@ -57,8 +63,10 @@ private:
     // The caption position nearest to a point on the label.
     int positionAt(QPointF point) const;
     void paintSelection(QPainter &painter) const;
+    void setTexts(const QString &caption, const QString &shown);
 
     QString m_caption;
+    QString m_shown;
     bool m_rightJustified = false;
     bool m_selectable = false;
     int m_selectionStart = 0;

@@ -1,6 +1,7 @@
 #include "DiskPage.h"
 
 #include "MegabyteText.h"
+#include "controls/JoinedText.h"
 #include "controls/TDriveComboBox.h"
 #include "controls/TFileListBox.h"
 #include "controls/TGroupBox.h"
@@ -54,7 +55,7 @@ void DiskPage::driveChanged()
     m_freeSize->setCaption(NoSize);
     const QChar letter = m_selector->driveLetter();
     m_fileList->MakeDriveCurrent(letter);
-    if (const std::optional<QString> text = VolumeLabelSerialText(letter))
+    if (const std::optional<JoinedText> text = VolumeLabelSerialText(letter))
         m_labelSerial->setCaption(*text);
     m_totalSize->setCaption(sizeText(m_drives.totalBytes(rootOf(letter))));
     m_freeSize->setCaption(sizeText(m_drives.freeBytesForCaller(rootOf(letter))));
@@ -67,7 +68,7 @@ void DiskPage::driveChanged()
 
 void DiskPage::writeVolumeLabelSerial()
 {
-    if (const std::optional<QString> text = VolumeLabelSerialText(m_selector->driveLetter()))
+    if (const std::optional<JoinedText> text = VolumeLabelSerialText(m_selector->driveLetter()))
         m_labelSerial->setCaption(*text);
 }
 
@@ -92,7 +93,7 @@ QString DiskPage::sizeText(std::optional<quint64> bytes)
     return megabyteText(bytes.value_or(0));
 }
 
-std::optional<QString> DiskPage::VolumeLabelSerialText(QChar letter) const
+std::optional<JoinedText> DiskPage::VolumeLabelSerialText(QChar letter) const
 {
     return VolumeLabelSerialText(m_drives, letter);
 }
@@ -102,14 +103,14 @@ std::optional<QString> DiskPage::FileSystemNameText(QChar letter) const
     return FileSystemNameText(m_drives, letter);
 }
 
-std::optional<QString> DiskPage::VolumeLabelSerialText(DriveSource &drives, QChar letter)
+std::optional<JoinedText> DiskPage::VolumeLabelSerialText(DriveSource &drives, QChar letter)
 {
     const QString root = rootOf(letter);
     if (root.isEmpty())
         return std::nullopt;
     const VolumeInformation volume = drives.volumeInformation(root).value_or(VolumeInformation());
     const QString serial = u"%1"_s.arg(volume.serialNumber, 8, 16, QChar(u'0')).toUpper();
-    return u"Label = "_s + textUntilZero(volume.volumeName) + u"   VolSer = "_s + serial;
+    return JoinedText().own(u"Label = "_s).outside(textUntilZero(volume.volumeName)).own(u"   VolSer = "_s + serial);
 }
 
 std::optional<QString> DiskPage::FileSystemNameText(DriveSource &drives, QChar letter)

@@ -6,6 +6,7 @@
 
 enum class DriveType : quint32;
 class DriveSource;
+class JoinedText;
 class TDriveComboBox;
 class TFileListBox;
 class TLabel;
@@ -39,12 +40,12 @@ public:
     // "Label = DATA   VolSer = 0A1B2C3D" for the drive with this letter; nullopt
     // when the letter names no drive. A volume that cannot be queried reads
     // as unlabelled with serial number 0.
-    std::optional<QString> VolumeLabelSerialText(QChar letter) const;
+    std::optional<JoinedText> VolumeLabelSerialText(QChar letter) const;
     // The drive's file-system name, at most 31 characters; empty when the
     // volume cannot be queried; nullopt when the letter names no drive.
     std::optional<QString> FileSystemNameText(QChar letter) const;
     // The same texts, asked of any drive source.
-    static std::optional<QString> VolumeLabelSerialText(DriveSource &drives, QChar letter);
+    static std::optional<JoinedText> VolumeLabelSerialText(DriveSource &drives, QChar letter);
     static std::optional<QString> FileSystemNameText(DriveSource &drives, QChar letter);
     // A size label's text; a failed size query reads as no bytes at all.
     static QString sizeText(std::optional<quint64> bytes);

@@ -1,5 +1,6 @@
 #include "OtherPage.h"
 
+#include "controls/JoinedText.h"
 #include "controls/TGroupBox.h"
 #include "controls/TLabel.h"
 #include "platform/ClockSource.h"
@@ -103,12 +104,12 @@ QString OtherPage::uptimeText(quint64 milliseconds)
 
 void OtherPage::writeAddress()
 {
-    m_address->setCaption(GetLocalHostInfo(AddressSelector));
+    m_address->setCaption(JoinedText().outside(GetLocalHostInfo(AddressSelector)));
 }
 
 void OtherPage::writeHostName()
 {
-    m_hostName->setCaption(GetLocalHostInfo(NameSelector));
+    m_hostName->setCaption(JoinedText().outside(GetLocalHostInfo(NameSelector)));
 }
 
 void OtherPage::writeUptime()

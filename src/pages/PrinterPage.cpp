@@ -1,5 +1,6 @@
 #include "PrinterPage.h"
 
+#include "controls/JoinedText.h"
 #include "controls/TLabel.h"
 #include "controls/TListBox.h"
 #include "platform/Failure.h"
@@ -62,9 +63,9 @@ bool PrinterPage::supportsColor(const DeviceMode &deviceMode)
     return (deviceMode.dmFields & DeviceMode::ColorField) != 0;
 }
 
-QString PrinterPage::defaultPrinterText(const QString &deviceName, const DeviceMode &deviceMode)
+JoinedText PrinterPage::defaultPrinterText(const QString &deviceName, const DeviceMode &deviceMode)
 {
-    return deviceName + (printsInColor(deviceMode) ? u": 彩色"_s : u": 黑白"_s);
+    return JoinedText().outside(deviceName).own(printsInColor(deviceMode) ? u": 彩色"_s : u": 黑白"_s);
 }
 
 QString PrinterPage::colorSupportText(const DeviceMode &deviceMode)

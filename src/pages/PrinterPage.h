@@ -1,6 +1,7 @@
 #pragma once
 
 #include "TPrinter.h"
+#include "controls/JoinedText.h"
 #include "platform/PrinterSource.h"
 
 #include <QSize>
@@ -35,7 +36,7 @@ public:
 
     // The label texts: "x: 600 y: 600 DPI (每英寸点数)", "NAME: 彩色", "打印机支持彩色打印".
     static QString resolutionText(int x, int y);
-    static QString defaultPrinterText(const QString &deviceName, const DeviceMode &deviceMode);
+    static JoinedText defaultPrinterText(const QString &deviceName, const DeviceMode &deviceMode);
     static QString colorSupportText(const DeviceMode &deviceMode);
     static bool printsInColor(const DeviceMode &deviceMode);
     static bool supportsColor(const DeviceMode &deviceMode);

@@ -8,6 +8,7 @@
 
 #include <QCollator>
 #include <QLocale>
+#include <QPointer>
 #include <QScopeGuard>
 #include <QSignalBlocker>
 #include <QTextDocument>
@@ -83,6 +84,11 @@ SystemPage::SystemPage(ServiceSource &services, RegistrySource &registry, QWidge
     listFont.setPixelSize(11);
     listFont.setStyleHint(QFont::SansSerif);
     m_softwareList->setFont(listFont);
+    // Programs that a package manager lists late (rpm) join the list when they come.
+    registry.notifyChangeKey(RegistrySource::UninstallKey, [page = QPointer(this)] {
+        if (page)
+            page->refillSoftware();
+    });
 }
 
 void SystemPage::fillServices()
@@ -151,6 +157,19 @@ void SystemPage::fillSoftware()
         throw;
     }
     sortSoftware();
+    m_softwareFilled = true;
+}
+
+void SystemPage::refillSoftware()
+{
+    // Before the first fill has completed, that fill brings every program itself.
+    if (!m_softwareFilled)
+        return;
+    try {
+        fillSoftware();
+    } catch (...) {
+        // A failed refill shows what it listed, as a failed fill does.
+    }
 }
 
 void SystemPage::addInstalledPrograms()

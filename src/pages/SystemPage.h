@@ -55,10 +55,13 @@ private:
     // Tooltips and descriptions for assistive tools: what each list holds but does not draw.
     static void describeService(QListWidgetItem *item, const QString &serviceName);
     static void describeProgram(QListWidgetItem *item, const QString &source, const QString &uninstallString);
+    // Fills the list again after a completed fill, when the installed programs have changed.
+    void refillSoftware();
 
     ServiceSource &m_services;
     RegistrySource &m_registry;
     TListBox *m_serviceList;
     TListView *m_softwareList;
     QStringList m_serviceNames; // by list line
+    bool m_softwareFilled = false;
 };

@@ -4,6 +4,7 @@
 #include <QLatin1StringView>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -49,4 +50,8 @@ public:
 
     // nullptr when the key does not exist or cannot be opened.
     virtual std::unique_ptr<RegistryKey> openKey(const QString &path) = 0;
+    // Calls changed on this thread each time the key's sub-keys change from
+    // now on, as the registry reports a changed key. A hive whose keys never
+    // change never calls it.
+    virtual void notifyChangeKey(const QString & /*path*/, const std::function<void()> & /*changed*/) { }
 };

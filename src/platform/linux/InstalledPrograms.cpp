@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QSet>
 
 #include <algorithm>
@@ -20,7 +19,6 @@ const QStringList RpmDatabases{
     u"var/lib/rpm/rpmdb.sqlite"_s,          u"var/lib/rpm/Packages"_s,          u"var/lib/rpm/Packages.db"_s,
     u"usr/lib/sysimage/rpm/rpmdb.sqlite"_s, u"usr/lib/sysimage/rpm/Packages"_s, u"usr/lib/sysimage/rpm/Packages.db"_s,
 };
-constexpr int RpmQueryTimeoutMs = 3000;
 
 QByteArray readFile(const QString &path)
 {
@@ -47,7 +45,6 @@ QList<InstalledProgram> InstalledPrograms::read() const
     addFlatpakApplications(underRoot(u"/var/lib/flatpak"_s), u"flatpak:"_s, programs);
     addFlatpakApplications(underRoot(QDir::homePath() + u"/.local/share/flatpak"_s), u"flatpak-user:"_s, programs);
     addSnaps(programs);
-    addRpmPackages(programs);
     return programs;
 }
 
@@ -97,24 +94,19 @@ void InstalledPrograms::addSnaps(QList<InstalledProgram> &programs) const
             programs.append({u"snap:"_s + name, name, u"snap remove "_s + name, u"Snap"_s});
 }
 
-void InstalledPrograms::addRpmPackages(QList<InstalledProgram> &programs) const
+bool InstalledPrograms::hasRpmDatabase() const
 {
-    const bool hasDatabase = std::any_of(RpmDatabases.cbegin(), RpmDatabases.cend(), [this](const QString &path) {
-        return QFileInfo::exists(underRoot(u'/' + path));
-    });
-    if (!hasDatabase)
-        return;
-    QProcess rpm;
-    rpm.start(u"rpm"_s, {u"--root"_s, m_root, u"-qa"_s, u"--queryformat"_s, u"%{NAME}\\n"_s});
-    if (!rpm.waitForFinished(RpmQueryTimeoutMs)) {
-        rpm.kill();
-        rpm.waitForFinished();
-        return;
-    }
-    if (rpm.exitStatus() != QProcess::NormalExit || rpm.exitCode() != 0)
-        return;
-    for (const QString &name : rpmPackageNames(rpm.readAllStandardOutput()))
+    return std::any_of(RpmDatabases.cbegin(), RpmDatabases.cend(),
+                       [this](const QString &path) { return QFileInfo::exists(underRoot(u'/' + path)); });
+}
+
+QList<InstalledProgram> InstalledPrograms::rpmPrograms(const QStringList &packageNames)
+{
+    QList<InstalledProgram> programs;
+    programs.reserve(packageNames.size());
+    for (const QString &name : packageNames)
         programs.append({u"rpm:"_s + name, name, u"dnf remove "_s + name, u"rpm"_s});
+    return programs;
 }
 
 QString InstalledPrograms::underRoot(const QString &absolutePath) const

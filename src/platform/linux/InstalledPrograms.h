@@ -14,13 +14,17 @@ struct InstalledProgram
 };
 
 // The programs installed through the machine's package managers: dpkg,
-// Flatpak (system-wide and the user's), Snap and rpm.
+// Flatpak (system-wide and the user's) and Snap from their files; rpm's are
+// asked of the rpm command, which RpmQuery does without waiting for it.
 class InstalledPrograms
 {
 public:
     explicit InstalledPrograms(QString rootDirectory);
 
+    // The programs that dpkg, Flatpak and Snap keep in files.
     QList<InstalledProgram> read() const;
+    bool hasRpmDatabase() const;
+    static QList<InstalledProgram> rpmPrograms(const QStringList &packageNames);
 
     // The package names that "rpm -qa --queryformat '%{NAME}\n'" printed, each once.
     static QStringList rpmPackageNames(const QByteArray &queryOutput);
@@ -32,7 +36,6 @@ private:
     void addFlatpakApplications(const QString &installation, const QString &keyPrefix,
                                 QList<InstalledProgram> &programs) const;
     void addSnaps(QList<InstalledProgram> &programs) const;
-    void addRpmPackages(QList<InstalledProgram> &programs) const;
     QString underRoot(const QString &absolutePath) const;
 
     QString m_root;

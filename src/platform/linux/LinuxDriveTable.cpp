@@ -3,6 +3,8 @@
 #include <QSet>
 #include <QStringList>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -69,17 +71,20 @@ bool isDriveMount(const MountEntry &mount, const LinuxDriveTable::Probe &probe)
     return mount.root == u"/"_s || probe.isDirectory(mount.mountPoint);
 }
 
-// Of several mounts at one place only the last one is visible.
+// Of several mounts at one place only the last one is visible. One pass from
+// the end, keyed by mount point: a table can hold tens of thousands of mounts.
 QList<MountEntry> visibleMounts(const QList<MountEntry> &mounts)
 {
+    QSet<QString> placesTaken;
+    placesTaken.reserve(mounts.size());
     QList<MountEntry> visible;
-    for (qsizetype i = 0; i < mounts.size(); ++i) {
-        bool hidden = false;
-        for (qsizetype later = i + 1; later < mounts.size() && !hidden; ++later)
-            hidden = mounts.at(later).mountPoint == mounts.at(i).mountPoint;
-        if (!hidden)
+    visible.reserve(mounts.size());
+    for (qsizetype i = mounts.size() - 1; i >= 0; --i)
+        if (!placesTaken.contains(mounts.at(i).mountPoint)) {
+            placesTaken.insert(mounts.at(i).mountPoint);
             visible.append(mounts.at(i));
-    }
+        }
+    std::reverse(visible.begin(), visible.end());
     return visible;
 }
 

@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QScopeGuard>
 #include <QSet>
+#include <QThread>
+#include <QTimer>
 
 #include <cerrno>
 #include <climits>
@@ -122,10 +124,23 @@ QByteArray LinuxDrives::readMountTable()
 void LinuxDrives::refreshMounts()
 {
     const bool firstRead = m_mountTableFd < 0 && m_mountTableStat.st_ino == 0;
+    // One handler asks many times (a tick, the drive list of a page switch);
+    // while mounts keep changing, one reading serves the whole handler.
+    if (!firstRead && *m_readThisPass)
+        return;
     if (firstRead || mountTableChanged()) {
         m_table.update(MountInfoParser::parse(readMountTable()), probe());
         forgetLooksOfGoneDrives();
+        holdTableForThisPass();
     }
+}
+
+void LinuxDrives::holdTableForThisPass()
+{
+    if (QThread::currentThread()->loopLevel() == 0)
+        return; // no event loop, no handlers: every question reads afresh
+    *m_readThisPass = true;
+    QTimer::singleShot(0, [readThisPass = m_readThisPass] { *readThisPass = false; });
 }
 
 LinuxDriveTable::Probe LinuxDrives::probe() const

@@ -50,6 +50,8 @@ private:
     // Re-reads the mount table when it has changed since it was last read.
     void refreshMounts();
     bool mountTableChanged();
+    // Keeps the table as it is until the event loop has finished the running handler.
+    void holdTableForThisPass();
     QByteArray readMountTable();
     LinuxDriveTable::Probe probe() const;
     bool isDirectory(const QString &mountPoint) const;
@@ -75,6 +77,8 @@ private:
     QString m_root;
     QString m_prefix; // m_root without its trailing slash; empty for "/"
     LinuxDriveTable m_table;
+    // Set from a rebuild until the event loop's next pass; shared with the call that clears it.
+    std::shared_ptr<bool> m_readThisPass = std::make_shared<bool>(false);
     int m_mountTableFd = -1; // the kernel's table, which reports changes through poll
     struct stat m_mountTableStat
     { }; // a plain file's table, which changes with its stat

@@ -1,5 +1,7 @@
 #include "LinuxNetwork.h"
 
+#include "platform/BackgroundQuery.h"
+
 #include <arpa/inet.h>
 #include <ifaddrs.h>
 #include <net/if.h>
@@ -7,11 +9,21 @@
 #include <netinet/in.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <memory>
 
 namespace {
+
+constexpr quint32 LoopbackNetwork = 127; // 127.0.0.0/8
+
+// A lookup out longer than this counts as failed; the resolver's own tries
+// (two of 5 s each by default) are long over by then.
+constexpr std::chrono::seconds LookupTimeLimit{30};
+// How long the tick waits for a lookup it starts: /etc/hosts and a local cache
+// answer within it, so the address shows at once where the answer is at hand.
+constexpr std::chrono::milliseconds LookupPatience{20};
 
 // sockaddr_in is copied out rather than cast to: the list's storage promises
 // only sockaddr's alignment.
@@ -23,6 +35,19 @@ quint32 ipv4Of(const sockaddr *address)
 }
 
 } // namespace
+
+LinuxNetwork::LinuxNetwork()
+    : LinuxNetwork(&LinuxNetwork::resolve)
+{
+}
+
+LinuxNetwork::LinuxNetwork(Resolver resolver)
+    : m_resolver(std::move(resolver))
+    , m_lookups(std::make_unique<BackgroundQuery<Lookup>>(LookupTimeLimit))
+{
+}
+
+LinuxNetwork::~LinuxNetwork() = default;
 
 int LinuxNetwork::startup(quint16)
 {
@@ -37,10 +62,11 @@ void LinuxNetwork::cleanup()
 
 std::optional<QByteArray> LinuxNetwork::hostName()
 {
+    // A name may have HOST_NAME_MAX bytes; the page cuts what it shows to its own rule.
     char buffer[HOST_NAME_MAX + 1] = {};
-    if (gethostname(buffer, sizeof buffer - 1) != 0)
+    if (gethostname(buffer, sizeof buffer) != 0)
         return std::nullopt;
-    return QByteArray(buffer);
+    return QByteArray(buffer, qsizetype(qstrnlen(buffer, sizeof buffer)));
 }
 
 std::optional<QList<quint32>> LinuxNetwork::hostAddresses(const QByteArray &name)
@@ -52,7 +78,35 @@ std::optional<QList<quint32>> LinuxNetwork::hostAddresses(const QByteArray &name
         if (!adapters.isEmpty())
             return adapters;
     }
-    return resolve(name);
+    std::optional<QList<quint32>> resolved = lookUp(name);
+    if (resolved)
+        *resolved = preferringOutsideAddresses(std::move(*resolved));
+    return resolved;
+}
+
+// One lookup at a time, on a worker: a name server that does not answer holds
+// up nothing. Each call starts the next lookup once the last has answered, and
+// the newest answer serves meanwhile; until the first for this name there is none.
+std::optional<QList<quint32>> LinuxNetwork::lookUp(const QByteArray &name)
+{
+    const std::shared_ptr<const Lookup> answer = m_lookups->ask(
+        [resolver = m_resolver, name] {
+            return Lookup{name, resolver(name)};
+        },
+        LookupPatience);
+    if (!answer || answer->name != name)
+        return std::nullopt;
+    return answer->addresses;
+}
+
+QList<quint32> LinuxNetwork::preferringOutsideAddresses(QList<quint32> addresses)
+{
+    const auto isLoopback = [](quint32 address) {
+        return address >> 24 == LoopbackNetwork;
+    };
+    if (!std::all_of(addresses.cbegin(), addresses.cend(), isLoopback))
+        addresses.removeIf(isLoopback);
+    return addresses;
 }
 
 QList<quint32> LinuxNetwork::adapterAddresses(const QList<InterfaceAddress> &interfaces)

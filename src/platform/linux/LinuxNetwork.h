@@ -2,11 +2,28 @@
 
 #include "platform/NetworkSource.h"
 
+#include <functional>
+#include <memory>
+
+template<typename T>
+class BackgroundQuery;
+
 // The host's name and addresses from the running system. The network library
 // needs no start-up on Linux; start-ups and clean-ups are only counted.
 class LinuxNetwork final : public NetworkSource
 {
 public:
+    // A name's IPv4 addresses, nullopt when it does not resolve; may take as
+    // long as the name servers do.
+    using Resolver = std::function<std::optional<QList<quint32>>(const QByteArray &name)>;
+
+    LinuxNetwork();
+    // Names go to resolver, asked on a worker thread.
+    explicit LinuxNetwork(Resolver resolver);
+    ~LinuxNetwork() override;
+    LinuxNetwork(const LinuxNetwork &) = delete;
+    LinuxNetwork &operator=(const LinuxNetwork &) = delete;
+
     // One entry of the interface list getifaddrs gives.
     struct InterfaceAddress
     {
@@ -23,10 +40,22 @@ public:
     // loopback, in list order: what Windows answers for the machine's own name.
     static QList<quint32> adapterAddresses(const QList<InterfaceAddress> &interfaces);
     static QList<InterfaceAddress> interfaces();
+    // A resolver's answer without its loopback addresses (127.0.0.0/8, such as
+    // the 127.0.1.1 of /etc/hosts), unless they are all it has.
+    static QList<quint32> preferringOutsideAddresses(QList<quint32> addresses);
 
 private:
+    struct Lookup
+    {
+        QByteArray name;
+        std::optional<QList<quint32>> addresses;
+    };
+
     bool isOwnName(const QByteArray &name);
+    std::optional<QList<quint32>> lookUp(const QByteArray &name);
     static std::optional<QList<quint32>> resolve(const QByteArray &name);
 
     int m_users = 0;
+    Resolver m_resolver;
+    std::unique_ptr<BackgroundQuery<Lookup>> m_lookups;
 };

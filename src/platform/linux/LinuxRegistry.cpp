@@ -1,6 +1,7 @@
 #include "LinuxRegistry.h"
 
 #include "InstalledPrograms.h"
+#include "RpmQuery.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -119,9 +120,23 @@ std::unique_ptr<RegistryKey> LinuxRegistry::openKey(const QString &path)
     return std::make_unique<ProgramKey>(*program);
 }
 
+void LinuxRegistry::notifyChangeKey(const QString &path, const std::function<void()> &changed)
+{
+    if (path.compare(UninstallKey, Qt::CaseInsensitive) == 0)
+        m_uninstallKeyWatchers.append(changed);
+}
+
 std::shared_ptr<const InstalledProgramIndex> LinuxRegistry::readPrograms()
 {
-    auto programs = std::make_shared<const InstalledProgramIndex>(InstalledPrograms(m_root).read());
+    const InstalledPrograms sources(m_root);
+    QList<InstalledProgram> found = sources.read();
+    if (m_rpm)
+        found += InstalledPrograms::rpmPrograms(m_rpm->packageNames());
+    else if (sources.hasRpmDatabase()) {
+        m_rpm = std::make_unique<RpmQuery>(m_root, [this] { rpmAnswered(); });
+        m_rpm->start();
+    }
+    auto programs = std::make_shared<const InstalledProgramIndex>(std::move(found));
     m_programs = programs;
     QCoreApplication *application = QCoreApplication::instance();
     if (!application) {
@@ -138,4 +153,12 @@ std::shared_ptr<const InstalledProgramIndex> LinuxRegistry::readPrograms()
         },
         Qt::QueuedConnection);
     return programs;
+}
+
+void LinuxRegistry::rpmAnswered()
+{
+    m_programs.reset();
+    m_keptPrograms.reset();
+    for (const std::function<void()> &changed : std::as_const(m_uninstallKeyWatchers))
+        changed();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include <memory>
@@ -8,6 +9,7 @@
 
 struct InstalledProgram;
 class InstalledProgramIndex;
+class RpmQuery;
 
 // Presents the installed packages as the Uninstall key: one sub-key per
 // program with its DisplayName and UninstallString. Every other key is missing.
@@ -19,15 +21,21 @@ public:
     ~LinuxRegistry() override;
 
     std::unique_ptr<RegistryKey> openKey(const QString &path) override;
+    // The Uninstall key changes once, when rpm has listed its packages.
+    void notifyChangeKey(const QString &path, const std::function<void()> &changed) override;
 
 private:
     // The programs as they are now, serving the keys opened until the event
     // loop's next pass: a fill opens the Uninstall key and then every program's
     // key within one handler, and after it the list is the list view's alone.
+    // rpm's programs join them once rpm has answered.
     std::shared_ptr<const InstalledProgramIndex> readPrograms();
+    void rpmAnswered();
 
     QString m_root;
     std::weak_ptr<const InstalledProgramIndex> m_programs;
     // Without an event loop there is no next pass: the last reading stays.
     std::shared_ptr<const InstalledProgramIndex> m_keptPrograms;
+    std::unique_ptr<RpmQuery> m_rpm;
+    QList<std::function<void()>> m_uninstallKeyWatchers;
 };

@@ -1,6 +1,7 @@
 #include "MountInfoParser.h"
 
 #include <QByteArray>
+#include <QVarLengthArray>
 
 #include <optional>
 
@@ -16,23 +17,52 @@ bool isOctalDigit(char c)
     return c >= '0' && c <= '7';
 }
 
+// The line's fields between single blanks, as views into it (two blanks in a
+// row make an empty field). Views rather than copies: a busy machine's table
+// has tens of thousands of lines.
+QVarLengthArray<QByteArrayView, 16> fieldsOf(QByteArrayView line)
+{
+    QVarLengthArray<QByteArrayView, 16> fields;
+    for (;;) {
+        const qsizetype blank = line.indexOf(' ');
+        if (blank < 0) {
+            fields.append(line);
+            return fields;
+        }
+        fields.append(line.first(blank));
+        line = line.sliced(blank + 1);
+    }
+}
+
+std::optional<quint32> numberOf(QByteArrayView field)
+{
+    bool ok = false;
+    const uint value = field.toUInt(&ok);
+    return ok ? std::optional<quint32>(value) : std::nullopt;
+}
+
 std::optional<MountEntry> parseLine(QByteArrayView line)
 {
-    const QList<QByteArray> fields = line.toByteArray().split(' ');
-    const qsizetype separator = fields.indexOf(QByteArrayLiteral("-"), FixedFieldCount);
-    if (separator < 0 || fields.size() < separator + TrailingFieldCount)
+    const QVarLengthArray<QByteArrayView, 16> fields = fieldsOf(line);
+    qsizetype separator = FixedFieldCount;
+    while (separator < fields.size() && fields.at(separator) != "-")
+        ++separator;
+    if (separator >= fields.size() || fields.size() < separator + TrailingFieldCount)
         return std::nullopt;
-    const QList<QByteArray> device = fields.at(2).split(':');
-    bool ok[4] = {false, false, false, false};
+    const QByteArrayView device = fields.at(2);
+    const qsizetype colon = device.indexOf(':');
+    if (colon < 0 || device.sliced(colon + 1).contains(':'))
+        return std::nullopt;
+    bool ok[2] = {false, false};
     MountEntry entry;
     entry.mountId = fields.at(0).toInt(&ok[0]);
     entry.parentId = fields.at(1).toInt(&ok[1]);
-    if (device.size() == 2) {
-        entry.major = device.at(0).toUInt(&ok[2]);
-        entry.minor = device.at(1).toUInt(&ok[3]);
-    }
-    if (!(ok[0] && ok[1] && ok[2] && ok[3]))
+    const std::optional<quint32> major = numberOf(device.first(colon));
+    const std::optional<quint32> minor = numberOf(device.sliced(colon + 1));
+    if (!(ok[0] && ok[1] && major && minor))
         return std::nullopt;
+    entry.major = *major;
+    entry.minor = *minor;
     entry.root = MountInfoParser::unescape(fields.at(3));
     entry.mountPoint = MountInfoParser::unescape(fields.at(4));
     entry.fileSystemType = MountInfoParser::unescape(fields.at(separator + 1));
@@ -60,6 +90,8 @@ QList<MountEntry> MountInfoParser::parse(QByteArrayView text)
 
 QString MountInfoParser::unescape(QByteArrayView field)
 {
+    if (!field.contains('\\'))
+        return QString::fromUtf8(field);
     QByteArray bytes;
     bytes.reserve(field.size());
     for (qsizetype i = 0; i < field.size(); ++i) {

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+// A text joined from the program's own words and texts from outside (names of
+// drives, printers and hosts), kept in two forms. The plain text is the text
+// as built, for the state dump, copying and reports. The shown text draws each
+// outside part as a bidirectional isolate, so that a name beginning with a
+// right-to-left override cannot reorder the program's words around it.
+class JoinedText
+{
+public:
+    JoinedText() = default;
+
+    // Appends the program's own words.
+    JoinedText &own(const QString &text);
+    // Appends a text from outside, as it is.
+    JoinedText &outside(const QString &text);
+    // Appends another joined text, keeping its outside parts isolated.
+    JoinedText &join(const JoinedText &other);
+
+    const QString &plain() const { return m_plain; }
+    const QString &shown() const { return m_shown; }
+
+    // The text as an isolate of its own: whatever directions it holds end with it.
+    static QString isolated(const QString &text);
+
+private:
+    QString m_plain;
+    QString m_shown;
+};
