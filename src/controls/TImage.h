@@ -16,6 +16,8 @@ public:
         QPoint position;
         QColor color;
         QString text;
+        QFont font;
+        QColor background;
     };
 
     TImage(const QString &name, const QRect &bounds, QWidget *parent);
@@ -27,6 +29,7 @@ public:
     // Fills the whole bitmap (made at the control's size on first use) and forgets earlier texts.
     void fill(const QColor &color);
     // Draws a text with its top-left corner at position, on an opaque background.
+    // NUL characters stay in the text remembered but draw as nothing: no glyph, no width.
     void textOut(QPoint position, const QString &text, const QFont &font, const QColor &color,
                  const QColor &background);
     static int textWidth(const QString &text, const QFont &font);
@@ -38,7 +41,11 @@ protected:
 
 private:
     void ensureBitmap();
+    void drawRun(const TextRun &run);
 
     QImage m_picture;
+    // The bitmap is drawn here, at the screen's density; a picture shown is not.
+    bool m_drawnHere = false;
+    QColor m_fillColor = Qt::white;
     QList<TextRun> m_runs;
 };
