@@ -33,6 +33,11 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    QImage blankSurface() const;
+    bool surfaceFits() const;
+    void remakeSurface();
+    void drawSegment(const QLine &line);
+
     QImage m_surface;
     QPoint m_pen;
     QColor m_penColor = Qt::black;
