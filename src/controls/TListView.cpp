@@ -1,8 +1,11 @@
 #include "TListView.h"
 
+#include "WholeFrame.h"
+
 #include <QCollator>
 #include <QCoreApplication>
 #include <QPixmap>
+#include <QStyleOptionFrame>
 #include <QStyledItemDelegate>
 
 #include <optional>
@@ -141,4 +144,16 @@ void TListView::sortByCaption(const QCollator &collator)
     forEachItem([&](CaptionItem &captionItem) { captionItem.prepareSort(collator); });
     sortItems(Qt::AscendingOrder);
     forEachItem([](CaptionItem &captionItem) { captionItem.finishSort(); });
+}
+
+// The list's own paint events paint its frame; its items are painted by the viewport's.
+bool TListView::event(QEvent *event)
+{
+    const bool handled = QListWidget::event(event);
+    if (event->type() == QEvent::Paint) {
+        QStyleOptionFrame option;
+        initStyleOption(&option);
+        paintWholeFrame(*this, option);
+    }
+    return handled;
 }
