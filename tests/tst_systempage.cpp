@@ -153,6 +153,8 @@ private Q_SLOTS:
     void failedFillShowsWhatItHadAndStartsAfreshNextTime();
     void selectionShowsOnlyWhileTheListHasTheFocus();
     void shownListRedrawsOncePerFill();
+    void longCaptionsShowTheLinesThatFit();
+    void programListShowsTheWindowsFace();
 };
 
 void tst_SystemPage::servicesKeepTheManagersOrder()
@@ -339,6 +341,39 @@ void tst_SystemPage::shownListRedrawsOncePerFill()
         session.wait(150);
         QCOMPARE(paints.count, 1);
     }
+}
+
+void tst_SystemPage::longCaptionsShowTheLinesThatFit()
+{
+    const QString caption = u"alsa-topology-conf-with-a-name-that-goes-on-and-on"_s;
+    Session session(uninstallFixture({program(u"K"_s, caption)}));
+    session.page(3);
+    TFormMain &window = session->window();
+    window.Timer6Timer();
+    auto *list = window.findChild<TListView *>(u"ListView1"_s);
+    const QRect cell = list->visualItemRect(list->item(0));
+    const QImage image = list->viewport()->grab(cell).toImage();
+    QList<int> inkRows;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 160) {
+                inkRows.append(y);
+                break;
+            }
+    QVERIFY(!inkRows.isEmpty());
+    // Two whole lines, and not a third cut through at the cell's bottom.
+    const int lineSpacing = QFontMetrics(list->font()).lineSpacing();
+    QVERIFY(inkRows.constLast() >= inkRows.constFirst() + lineSpacing);
+    QVERIFY(inkRows.constLast() < inkRows.constFirst() + 2 * lineSpacing);
+    QCOMPARE(session.control(u"ListView1"_s)[u"viewItems"_s][0][u"caption"_s].toString(), caption);
+}
+
+void tst_SystemPage::programListShowsTheWindowsFace()
+{
+    Session session;
+    const auto *list = session->window().findChild<TListView *>(u"ListView1"_s);
+    QCOMPARE(session.control(u"ListView1"_s)[u"font"_s][u"family"_s].toString(), u"MS Sans Serif"_s);
+    QCOMPARE(QFontInfo(list->font()).family(), QFontInfo(session->window().font()).family());
 }
 
 QTEST_MAIN(tst_SystemPage)

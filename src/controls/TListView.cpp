@@ -4,9 +4,11 @@
 
 #include <QCollator>
 #include <QCoreApplication>
+#include <QFontMetricsF>
 #include <QPixmap>
 #include <QStyleOptionFrame>
 #include <QStyledItemDelegate>
+#include <QTextLayout>
 
 #include <optional>
 
@@ -59,11 +61,38 @@ private:
     std::optional<QCollatorSortKey> m_sortKey;
 };
 
-// Shows the selection only while the list has the focus.
-class FocusedSelectionDelegate final : public QStyledItemDelegate
+// A caption cut to the lines its cell has room for, the last of them ending in
+// an ellipsis when the caption goes on: the style would draw a line of which
+// more than half shows, cut through under the line above.
+QString captionThatFits(QString caption, const QFont &font, QSizeF room)
+{
+    // Line feeds break lines, as the style has them do.
+    caption.replace(u'\n', QChar::LineSeparator);
+    QTextLayout layout(caption, font);
+    layout.setTextOption(QTextOption(Qt::AlignHCenter));
+    layout.beginLayout();
+    QStringList lines;
+    qreal height = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(room.width());
+        height += line.height();
+        if (height > room.height() && !lines.isEmpty()) {
+            const QString rest = caption.mid(line.textStart());
+            lines.last() = QFontMetricsF(font).elidedText(lines.last() + rest, Qt::ElideRight, room.width());
+            break;
+        }
+        lines.append(caption.mid(line.textStart(), line.textLength()));
+    }
+    layout.endLayout();
+    return lines.join(QChar::LineSeparator);
+}
+
+// Shows the selection only while the list has the focus, and each caption in
+// the lines that fit its cell.
+class CaptionDelegate final : public QStyledItemDelegate
 {
 public:
-    explicit FocusedSelectionDelegate(QAbstractItemView *view)
+    explicit CaptionDelegate(QAbstractItemView *view)
         : QStyledItemDelegate(view)
         , m_view(view)
     {
@@ -75,6 +104,20 @@ public:
         if (!m_view->hasFocus())
             shown.state &= ~QStyle::State_Selected;
         QStyledItemDelegate::paint(painter, shown, index);
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (option->rect.isEmpty() || option->text.isEmpty())
+            return;
+        const QStyle *style = m_view->style();
+        // Where the style draws the caption, less the margins it keeps on either side.
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_view) + 1;
+        const QRect room =
+            style->subElementRect(QStyle::SE_ItemViewItemText, option, m_view).adjusted(margin, 0, -margin, 0);
+        option->text = captionThatFits(option->text, option->font, room.size());
     }
 
 private:
@@ -96,7 +139,7 @@ TListView::TListView(const QString &name, const QRect &bounds, QWidget *parent)
     setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
     setIconSize(LargeIconSize);
     setGridSize(CellSize);
-    setItemDelegate(new FocusedSelectionDelegate(this));
+    setItemDelegate(new CaptionDelegate(this));
 }
 
 void TListView::beginUpdate()
