@@ -60,7 +60,9 @@ void TImage::fill(const QColor &color)
 void TImage::textOut(QPoint position, const QString &text, const QFont &font, const QColor &color,
                      const QColor &background)
 {
-    ensureBitmap();
+    // A screen of another density is caught when painting; texts need only a bitmap.
+    if (m_picture.isNull())
+        ensureBitmap();
     m_runs.append({position, color, text, font, background});
     drawRun(m_runs.constLast());
     update();
