@@ -222,11 +222,9 @@ void tst_FixtureLoader::snapshotToolScalesPicturesNotTheState()
     QCOMPARE(state[u"window"_s][u"clientWidth"_s].toInt(), 369);
     QCOMPARE(state[u"controls"_s][u"Img_Info"_s][u"geometry"_s].toArray(), (QJsonArray{8, 16, 345, 321}));
 
-    for (const QString &bad : {u"0"_s, u"two"_s}) {
-        const Run refused = snapshot({u"--scale"_s, bad, u"--fixture"_s, fixture, u"--out"_s, dir.path()});
-        QCOMPARE(refused.exitCode, 2);
-        QVERIFY2(refused.standardError.contains(u"--scale"_s), qPrintable(refused.standardError));
-    }
+    const Run refused = snapshot({u"--scale"_s, u"0"_s, u"--fixture"_s, fixture, u"--out"_s, dir.path()});
+    QCOMPARE(refused.exitCode, 2);
+    QVERIFY(refused.standardError.contains(u"--scale"_s));
 }
 
 void tst_FixtureLoader::snapshotToolRejectsBadInput_data()

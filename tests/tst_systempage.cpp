@@ -154,7 +154,6 @@ private Q_SLOTS:
     void selectionShowsOnlyWhileTheListHasTheFocus();
     void shownListRedrawsOncePerFill();
     void longCaptionsShowTheLinesThatFit();
-    void programListShowsTheWindowsFace();
 };
 
 void tst_SystemPage::servicesKeepTheManagersOrder()
@@ -366,14 +365,6 @@ void tst_SystemPage::longCaptionsShowTheLinesThatFit()
     QVERIFY(inkRows.constLast() >= inkRows.constFirst() + lineSpacing);
     QVERIFY(inkRows.constLast() < inkRows.constFirst() + 2 * lineSpacing);
     QCOMPARE(session.control(u"ListView1"_s)[u"viewItems"_s][0][u"caption"_s].toString(), caption);
-}
-
-void tst_SystemPage::programListShowsTheWindowsFace()
-{
-    Session session;
-    const auto *list = session->window().findChild<TListView *>(u"ListView1"_s);
-    QCOMPARE(session.control(u"ListView1"_s)[u"font"_s][u"family"_s].toString(), u"MS Sans Serif"_s);
-    QCOMPARE(QFontInfo(list->font()).family(), QFontInfo(session->window().font()).family());
 }
 
 QTEST_MAIN(tst_SystemPage)
