@@ -3,7 +3,10 @@
 #include "platform/fake/FakePlatform.h"
 #include "platform/fake/FixtureLoader.h"
 
+#include <QImage>
+#include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -60,6 +63,7 @@ private Q_SLOTS:
     void registryValuesAreStoredAsTheRegistryHoldsThem();
     void aFixtureStepReplacesOnlyItsKeys();
     void snapshotToolRendersEveryPage();
+    void snapshotToolScalesPicturesNotTheState();
     void snapshotToolRejectsBadInput_data();
     void snapshotToolRejectsBadInput();
 };
@@ -201,6 +205,26 @@ void tst_FixtureLoader::snapshotToolRendersEveryPage()
         const QImage shot(dir.filePath(u"out/page-%1.png"_s.arg(page)));
         QCOMPARE(shot.size(), QSize(369, 377));
     }
+}
+
+void tst_FixtureLoader::snapshotToolScalesPicturesNotTheState()
+{
+    QTemporaryDir dir;
+    const QString steps = writeFile(dir, u"s.json"_s, R"([{"dump": "state"}, {"shot": "page-0"}])");
+    const QString fixture = writeFile(dir, u"f.json"_s, "{}");
+    const Run run = snapshot(
+        {u"--scale"_s, u"2"_s, u"--fixture"_s, fixture, u"--steps"_s, steps, u"--out"_s, dir.path()});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(QImage(dir.filePath(u"page-0.png"_s)).size(), QSize(738, 754));
+    QFile dump(dir.filePath(u"state.json"_s));
+    QVERIFY(dump.open(QIODevice::ReadOnly));
+    const QJsonObject state = QJsonDocument::fromJson(dump.readAll()).object();
+    QCOMPARE(state[u"window"_s][u"clientWidth"_s].toInt(), 369);
+    QCOMPARE(state[u"controls"_s][u"Img_Info"_s][u"geometry"_s].toArray(), (QJsonArray{8, 16, 345, 321}));
+
+    const Run refused = snapshot({u"--scale"_s, u"0"_s, u"--fixture"_s, fixture, u"--out"_s, dir.path()});
+    QCOMPARE(refused.exitCode, 2);
+    QVERIFY(refused.standardError.contains(u"--scale"_s));
 }
 
 void tst_FixtureLoader::snapshotToolRejectsBadInput_data()

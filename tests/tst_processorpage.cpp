@@ -1,4 +1,6 @@
+#include "app/UnitFormMain.h"
 #include "controls/FormFonts.h"
+#include "controls/TImage.h"
 #include "support/Session.h"
 
 #include <QFontMetrics>
@@ -65,6 +67,32 @@ QList<Line> reportOf(const QByteArray &fixtureJson)
     return lines;
 }
 
+// An Intel processor whose 48 brand bytes are given, four to a register, lowest byte first.
+QByteArray brandFixture(const QByteArray &brandBytes)
+{
+    QStringList leaves;
+    for (int leaf = 0; leaf < 3; ++leaf) {
+        QStringList registers;
+        for (int r = 0; r < 4; ++r) {
+            quint32 value = 0;
+            for (int b = 3; b >= 0; --b)
+                value = (value << 8) | quint8(brandBytes.at(16 * leaf + 4 * r + b));
+            registers.append(u"\"0x%1\""_s.arg(value, 8, 16, QChar(u'0')));
+        }
+        leaves.append(u"\"0x8000000%1\": [%2]"_s.arg(leaf + 2).arg(registers.join(u", "_s)));
+    }
+    return u"{ \"cpuid\": { \"leaves\": { \"0x80000000\": [\"0x80000004\", \"0\", \"0\", \"0\"], %1 } } }"_s
+        .arg(leaves.join(u", "_s))
+        .toUtf8();
+}
+
+QImage reportPicture(const QByteArray &fixtureJson)
+{
+    Session session(fixtureJson);
+    session.wait(50);
+    return session->window().findChild<TImage *>(u"Img_Info"_s)->picture();
+}
+
 QString brand(const QString &tail)
 {
     return u"   - "_s + u"        Intel(R) Core(TM) i5-3300P CPU @ 3.2"_s + tail;
@@ -83,6 +111,7 @@ private Q_SLOTS:
     void modelIsOneHexadecimalDigit();
     void fxsaveLabelFollowsItsFlag();
     void onlyOneTrailingNulIsDroppedFromTheBrand();
+    void nulCharactersDrawAsNothing();
     void serialTextHasSixGroupsWhateverLeaf3Says();
     void processorWithoutCpuid();
 };
@@ -182,6 +211,21 @@ void tst_ProcessorPage::onlyOneTrailingNulIsDroppedFromTheBrand()
         reportOf(fixture(u"0x306A9"_s, u"0"_s, u"0x80000004"_s, u"0x41424344"_s)).constLast().value;
     QCOMPARE(unpadded, brand(u"DCBA"_s));
     QCOMPARE(unpadded.size(), 5 + 48);
+}
+
+void tst_ProcessorPage::nulCharactersDrawAsNothing()
+{
+    // Padded with NULs before and after; the same brand with blanks after it
+    // instead, which draw white on white. Both keep 48 bytes.
+    const QByteArray core = "Intel(R) Core(TM) i5-3300P CPU @ 3.20GHz";
+    const QByteArray padded = QByteArray(4, '\0') + core + QByteArray(4, '\0');
+    const QByteArray plain = core + QByteArray(8, ' ');
+    const QImage withNuls = reportPicture(brandFixture(padded));
+    QCOMPARE(withNuls, reportPicture(brandFixture(plain)));
+    // Only the drawing leaves them out: the text keeps them.
+    QCOMPARE(reportOf(brandFixture(padded)).constLast().value, u"   - "_s + QString::fromLatin1(padded.chopped(1)));
+    // And the picture shows the brand at all.
+    QVERIFY(withNuls != reportPicture(brandFixture(QByteArray(48, ' '))));
 }
 
 void tst_ProcessorPage::serialTextHasSixGroupsWhateverLeaf3Says()

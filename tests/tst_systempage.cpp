@@ -156,6 +156,7 @@ private Q_SLOTS:
     void selectionShowsOnlyWhileTheListHasTheFocus();
     void shownListRedrawsOncePerFill();
     void tooltipsTellWhatTheListsDoNotDraw();
+    void longCaptionsShowTheLinesThatFit();
 };
 
 void tst_SystemPage::servicesKeepTheManagersOrder()
@@ -364,6 +365,31 @@ void tst_SystemPage::tooltipsTellWhatTheListsDoNotDraw()
     QCOMPARE(toolTip(u"ListBox1"_s, 1), u"Printing"_s); // no name of its own given
     QCOMPARE(toolTip(u"ListView1"_s, 0),
              u"<b>Tool</b>  &amp; more\n来源: Flatpak\n卸载命令: flatpak uninstall org.example.Tool"_s);
+}
+
+void tst_SystemPage::longCaptionsShowTheLinesThatFit()
+{
+    const QString caption = u"alsa-topology-conf-with-a-name-that-goes-on-and-on"_s;
+    Session session(uninstallFixture({program(u"K"_s, caption)}));
+    session.page(3);
+    TFormMain &window = session->window();
+    window.Timer6Timer();
+    auto *list = window.findChild<TListView *>(u"ListView1"_s);
+    const QRect cell = list->visualItemRect(list->item(0));
+    const QImage image = list->viewport()->grab(cell).toImage();
+    QList<int> inkRows;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 160) {
+                inkRows.append(y);
+                break;
+            }
+    QVERIFY(!inkRows.isEmpty());
+    // Two whole lines, and not a third cut through at the cell's bottom.
+    const int lineSpacing = QFontMetrics(list->font()).lineSpacing();
+    QVERIFY(inkRows.constLast() >= inkRows.constFirst() + lineSpacing);
+    QVERIFY(inkRows.constLast() < inkRows.constFirst() + 2 * lineSpacing);
+    QCOMPARE(session.control(u"ListView1"_s)[u"viewItems"_s][0][u"caption"_s].toString(), caption);
 }
 
 QTEST_MAIN(tst_SystemPage)

@@ -1,5 +1,7 @@
 #include "DriveIcons.h"
 
+#include "ScreenImage.h"
+
 #include <QBitmap>
 
 namespace {
@@ -84,4 +86,14 @@ QImage DriveIcons::picture(Kind kind)
         for (int x = 0; x < IconWidth; ++x)
             image.setPixel(x, y, uint(paletteIndex(rows.at(y)[x])));
     return image;
+}
+
+QPixmap DriveIcons::atRatio(const QPixmap &icon, qreal ratio)
+{
+    if (icon.devicePixelRatio() == ratio)
+        return icon;
+    const QSize size = ScreenImage::pixelSize(icon.deviceIndependentSize().toSize(), ratio);
+    QPixmap sharp = icon.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    sharp.setDevicePixelRatio(ratio);
+    return sharp;
 }

@@ -20,6 +20,10 @@ public:
     static QImage picture(Kind kind);
     // The picture with its transparent colour left out, ready to draw over a background.
     const QPixmap &pixmap(Kind kind) const { return m_pixmaps.at(kind); }
+    // That picture for a screen of that density: each of its pixels widened to
+    // the device pixels it covers, so that it stays sharp where a painter would
+    // smooth it. It keeps its size in the control's own pixels.
+    static QPixmap atRatio(const QPixmap &icon, qreal ratio);
 
 private:
     std::array<QPixmap, KindCount> m_pixmaps;

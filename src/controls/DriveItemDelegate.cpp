@@ -43,7 +43,8 @@ void DriveItemDelegate::paintItem(QPainter *painter, const QRect &rect, const QS
         if (icon) {
             // The pixmap leaves its transparent colour out, so the background shows there.
             const int top = (rect.top() + rect.top() + rect.height() - icon->height()) / 2;
-            painter->drawPixmap(rect.left() + IconLeftMargin, top, *icon);
+            painter->drawPixmap(rect.left() + IconLeftMargin, top,
+                                DriveIcons::atRatio(*icon, painter->device()->devicePixelRatioF()));
             iconWidth = icon->width();
         }
         QRect textRect = rect;

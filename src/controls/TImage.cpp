@@ -5,6 +5,19 @@
 
 #include <algorithm>
 
+namespace {
+
+// Processors pad their brand text with NUL characters, which fonts draw as boxes.
+QString withoutNuls(const QString &text)
+{
+    if (!text.contains(QChar(u'\0')))
+        return text;
+    QString shown = text;
+    return shown.remove(QChar(u'\0'));
+}
+
+} // namespace
+
 TImage::TImage(const QString &name, const QRect &bounds, QWidget *parent)
     : QWidget(parent)
 {
@@ -45,7 +58,7 @@ void TImage::textOut(QPoint position, const QString &text, const QFont &font, co
 
 int TImage::textWidth(const QString &text, const QFont &font)
 {
-    return QFontMetrics(font).horizontalAdvance(text);
+    return QFontMetrics(font).horizontalAdvance(withoutNuls(text));
 }
 
 void TImage::draw(QPainter &painter, const TextRun &run)
@@ -54,7 +67,7 @@ void TImage::draw(QPainter &painter, const TextRun &run)
     painter.setPen(run.color);
     painter.setBackground(run.background);
     painter.setBackgroundMode(Qt::OpaqueMode);
-    painter.drawText(run.position + QPoint(0, QFontMetrics(run.font).ascent()), run.text);
+    painter.drawText(run.position + QPoint(0, QFontMetrics(run.font).ascent()), withoutNuls(run.text));
 }
 
 QStringList TImage::textLines() const

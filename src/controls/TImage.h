@@ -33,6 +33,7 @@ public:
     // Fills the whole bitmap (made at the control's size on first use) and forgets earlier texts.
     void fill(const QColor &color);
     // Draws a text with its top-left corner at position, on an opaque background.
+    // NUL characters stay in the text remembered but draw as nothing: no glyph, no width.
     void textOut(QPoint position, const QString &text, const QFont &font, const QColor &color,
                  const QColor &background);
     static int textWidth(const QString &text, const QFont &font);

@@ -1,6 +1,10 @@
 #include "TListBox.h"
 
+#include "WholeFrame.h"
 #include "platform/Failure.h"
+
+#include <QEvent>
+#include <QStyleOptionFrame>
 
 #include <limits>
 
@@ -36,4 +40,16 @@ void TListBox::setLines(const QStringList &lines)
     clear();
     for (const QString &line : lines)
         appendLine(line);
+}
+
+// The list's own paint events paint its frame; its items are painted by the viewport's.
+bool TListBox::event(QEvent *event)
+{
+    const bool handled = QListWidget::event(event);
+    if (event->type() == QEvent::Paint) {
+        QStyleOptionFrame option;
+        initStyleOption(&option);
+        paintWholeFrame(*this, option);
+    }
+    return handled;
 }

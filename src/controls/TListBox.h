@@ -17,4 +17,7 @@ public:
     void appendLine(const QString &line);
     // Empties the list and fills it again.
     void setLines(const QStringList &lines);
+
+protected:
+    bool event(QEvent *event) override;
 };

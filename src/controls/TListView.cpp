@@ -1,9 +1,14 @@
 #include "TListView.h"
 
+#include "WholeFrame.h"
+
 #include <QCollator>
 #include <QCoreApplication>
+#include <QFontMetricsF>
 #include <QPixmap>
+#include <QStyleOptionFrame>
 #include <QStyledItemDelegate>
+#include <QTextLayout>
 
 #include <optional>
 
@@ -43,14 +48,40 @@ private:
     std::optional<QCollatorSortKey> m_sortKey;
 };
 
+// A caption cut to the lines its cell has room for, the last of them ending in
+// an ellipsis when the caption goes on: the style would draw a line of which
+// more than half shows, cut through under the line above.
+QString captionThatFits(QString caption, const QFont &font, QSizeF room)
+{
+    // Line feeds break lines, as the style has them do.
+    caption.replace(u'\n', QChar::LineSeparator);
+    QTextLayout layout(caption, font);
+    layout.setTextOption(QTextOption(Qt::AlignHCenter));
+    layout.beginLayout();
+    QStringList lines;
+    qreal height = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(room.width());
+        height += line.height();
+        if (height > room.height() && !lines.isEmpty()) {
+            const QString rest = caption.mid(line.textStart());
+            lines.last() = QFontMetricsF(font).elidedText(lines.last() + rest, Qt::ElideRight, room.width());
+            break;
+        }
+        lines.append(caption.mid(line.textStart(), line.textLength()));
+    }
+    layout.endLayout();
+    return lines.join(QChar::LineSeparator);
+}
+
 // Draws every item as a large-icon cell: an empty icon area (no image list is
-// attached) above the caption, centred. Every cell is the same size, so laying
-// out thousands of items needs no measuring of their captions. Shows the
-// selection only while the list has the focus.
-class FocusedSelectionDelegate final : public QStyledItemDelegate
+// attached) above the caption, centred, in the lines that fit the cell. Every
+// cell is the same size, so laying out thousands of items needs no measuring
+// of their captions. Shows the selection only while the list has the focus.
+class CaptionDelegate final : public QStyledItemDelegate
 {
 public:
-    explicit FocusedSelectionDelegate(QAbstractItemView *view)
+    explicit CaptionDelegate(QAbstractItemView *view)
         : QStyledItemDelegate(view)
         , m_view(view)
     {
@@ -74,6 +105,14 @@ protected:
         option->features |= QStyleOptionViewItem::HasDecoration;
         option->icon = emptyIcon();
         option->decorationSize = option->decorationSize.boundedTo(LargeIconSize);
+        if (option->rect.isEmpty() || option->text.isEmpty())
+            return;
+        const QStyle *style = m_view->style();
+        // Where the style draws the caption, less the margins it keeps on either side.
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_view) + 1;
+        const QRect room =
+            style->subElementRect(QStyle::SE_ItemViewItemText, option, m_view).adjusted(margin, 0, -margin, 0);
+        option->text = captionThatFits(option->text, option->font, room.size());
     }
 
 private:
@@ -105,7 +144,7 @@ TListView::TListView(const QString &name, const QRect &bounds, QWidget *parent)
     setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
     setIconSize(LargeIconSize);
     setGridSize(CellSize);
-    setItemDelegate(new FocusedSelectionDelegate(this));
+    setItemDelegate(new CaptionDelegate(this));
 }
 
 void TListView::beginUpdate()
@@ -153,4 +192,16 @@ void TListView::sortByCaption(const QCollator &collator)
     forEachItem([&](CaptionItem &captionItem) { captionItem.prepareSort(collator); });
     sortItems(Qt::AscendingOrder);
     forEachItem([](CaptionItem &captionItem) { captionItem.finishSort(); });
+}
+
+// The list's own paint events paint its frame; its items are painted by the viewport's.
+bool TListView::event(QEvent *event)
+{
+    const bool handled = QListWidget::event(event);
+    if (event->type() == QEvent::Paint) {
+        QStyleOptionFrame option;
+        initStyleOption(&option);
+        paintWholeFrame(*this, option);
+    }
+    return handled;
 }

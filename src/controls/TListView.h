@@ -30,6 +30,9 @@ public:
     // Orders the items by caption with the collator; equal captions keep no particular order.
     void sortByCaption(const QCollator &collator);
 
+protected:
+    bool event(QEvent *event) override;
+
 private:
     int m_updateDepth = 0;
 };

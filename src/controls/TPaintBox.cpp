@@ -1,5 +1,7 @@
 #include "TPaintBox.h"
 
+#include "ScreenImage.h"
+
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -46,6 +48,12 @@ QRect TPaintBox::area(const QLine &line) const
 void TPaintBox::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
+    // The pen, one of the control's pixels wide, is centred on the line. At one
+    // device pixel per pixel the painter covers the pixels the line names; on a
+    // denser screen it would straddle two of them, so the line moves by half a
+    // pixel to cover its own.
+    if (devicePixelRatioF() != 1)
+        painter.translate(0.5, 0.5);
     // In the order drawn, each in its own pen, as on a bitmap kept between paints.
     for (qsizetype i = 0; i < m_segments.size(); ++i) {
         if (!area(m_segments.at(i)).intersects(event->rect()))

@@ -1,5 +1,6 @@
 #include "SystemPage.h"
 
+#include "controls/FormFonts.h"
 #include "controls/TGroupBox.h"
 #include "controls/TListBox.h"
 #include "controls/TListView.h"
@@ -7,6 +8,7 @@
 #include "platform/ServiceSource.h"
 
 #include <QCollator>
+#include <QFontInfo>
 #include <QLocale>
 #include <QPointer>
 #include <QScopeGuard>
@@ -20,6 +22,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString DisplayNameValue = u"DisplayName"_s;
+const QString ListFontFamily = u"MS Sans Serif"_s;
 const QString UninstallStringValue = u"UninstallString"_s;
 
 // A value as text: the stored text up to its first NUL. A value that is
@@ -80,7 +83,11 @@ SystemPage::SystemPage(ServiceSource &services, RegistrySource &registry, QWidge
     m_serviceList = new TListBox(u"ListBox1"_s, QRect(16, 24, 313, 113), servicesBox);
     auto *softwareBox = new TGroupBox(u"GroupBox6"_s, QRect(3, 184, 342, 161), u"Installed Softwares"_s, this);
     m_softwareList = new TListView(u"ListView1"_s, QRect(16, 24, 313, 129), softwareBox);
-    QFont listFont(u"MS Sans Serif"_s);
+    // That face is rarely installed outside Windows, which itself maps it to its
+    // dialog font: here it maps to the face the window's own font finds, where
+    // a fallback of the font library would give the list another face.
+    QFont::insertSubstitution(ListFontFamily, QFontInfo(FormFonts::windowFont()).family());
+    QFont listFont(ListFontFamily);
     listFont.setPixelSize(11);
     listFont.setStyleHint(QFont::SansSerif);
     m_softwareList->setFont(listFont);

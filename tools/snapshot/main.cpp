@@ -36,6 +36,29 @@ QJsonArray readSteps(const QString &path)
     return document.array();
 }
 
+// Qt takes the device-pixel ratio only before the application starts, so --scale
+// is read from the command line as given and handed on as Qt's scale factor.
+// Gives what is wrong with it, or nothing.
+QString takeScale(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        QByteArray value;
+        if (argument == "--scale")
+            value = i + 1 < argc ? QByteArray(argv[i + 1]) : QByteArray();
+        else if (argument.startsWith("--scale="))
+            value = argument.mid(8);
+        else
+            continue;
+        bool isNumber = false;
+        const double ratio = value.toDouble(&isNumber);
+        if (!isNumber || !(ratio >= 0.5 && ratio <= 8))
+            return u"--scale needs a device-pixel ratio from 0.5 to 8, not \"%1\""_s.arg(QString::fromLocal8Bit(value));
+        qputenv("QT_SCALE_FACTOR", value);
+    }
+    return {};
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -47,6 +70,8 @@ int main(int argc, char *argv[])
     QTemporaryDir runtimeDirectory;
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtimeDirectory.isValid())
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDirectory.path()));
+    if (const QString scaleError = takeScale(argc, argv); !scaleError.isEmpty())
+        return usageError(scaleError);
     QApplication application(argc, argv);
     QApplication::setApplicationName(u"pelzora-snapshot"_s);
 
@@ -57,7 +82,11 @@ int main(int argc, char *argv[])
     const QCommandLineOption fixtureOption(u"fixture"_s, u"Use the fake machine described in FILE."_s, u"FILE"_s);
     const QCommandLineOption stepsOption(u"steps"_s, u"Perform the steps in FILE."_s, u"FILE"_s);
     const QCommandLineOption outOption(u"out"_s, u"Write dumps and pictures into DIR."_s, u"DIR"_s);
-    parser.addOptions({fixtureOption, stepsOption, outOption});
+    const QCommandLineOption scaleOption(u"scale"_s,
+                                         u"Render at device-pixel ratio F: pictures are F times the window's size, "
+                                         "the state dumps stay in the window's own pixels."_s,
+                                         u"F"_s);
+    parser.addOptions({fixtureOption, stepsOption, outOption, scaleOption});
     if (!parser.parse(QApplication::arguments()))
         return usageError(parser.errorText());
     if (parser.isSet(u"help"_s)) {
