@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main() of the benchmarks: Google Benchmark inside a headless Qt application,
 // since the pages and their controls need one.
 #include <QApplication>

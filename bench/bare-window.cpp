@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The smallest Qt program that shows a window and keeps a 10 ms timer running.
 // With PELZORA_QUIT_AFTER_FIRST_PAINT set it quits once the window is painted,
 // as Pelzora does, so both can be timed from start to first paint.

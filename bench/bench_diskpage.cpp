@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The disk steps of one Timer5 tick, and building the drive selector's list,
 // on the Linux backend: on this machine and on a desktop-like tree of 20 mounts.
 #include "controls/TDriveComboBox.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The longest the window stops responding: the largest gap between two ticks
 // of a 10 ms timer over 10 seconds of the real window, against a print server
 // that takes connections and never answers (Linux backend, CUPS_SERVER), and

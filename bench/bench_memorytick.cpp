@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The memory-status tick, as Timer2 runs it every 10 ms, on this machine's
 // /proc/meminfo: with a fresh reading at each tick (the costly tick) and as the
 // program runs it, where one reading serves the ticks of 200 ms. Then the

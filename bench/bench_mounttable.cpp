@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rebuilding the drive table after a change of the mount table, on a machine
 // with 10,000 mounts: container layers, snaps, run-time tmpfs, bind mounts and
 // a few real drives, as a busy container host has them.

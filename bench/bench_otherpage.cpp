@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The network and uptime steps of the per-second tick (address, name, uptime)
 // on the running machine.
 #include "pages/OtherPage.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One tick of Timer7 on the printer page through the Linux backend: against a
 // private CUPS scheduler with three queues, then with no scheduler running.
 // Besides the mean, each run reports the median tick as median_ms. The

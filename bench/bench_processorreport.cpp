@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing the processor report once, as Timer1 does, on the real processor.
 #include "app/FailureReport.h"
 #include "app/UnitFormMain.h"

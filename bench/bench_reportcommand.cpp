@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `pelzora --report` from start to exit, as a user or a script runs it: on
 // this machine, without a display, with and without a print server; beside it
 // the floor of any start of the program (--version) and the report alone,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The System page's two fills on the Linux backend, over machine trees
 // generated into a temporary directory: 5,000 dpkg packages and 500 systemd
 // unit files. Each benchmark also counts how often the list redraws per fill.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Idle CPU of the whole program with its window open on the Memory page (all
 # timers running, Timer2 at the 10 ms minimum) against a bare Qt window with a
 # 10 ms timer (bench/bare-window.cpp), both running side by side under Xvfb.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Where the resident memory lies, by mapping: Pelzora against the bare Qt window
 # (bench/bare-window.cpp), each settled as in bench/whole-run.sh (13 s after its
 # window shows), from /proc/PID/smaps. Prints the resident kilobytes of every

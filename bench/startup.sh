@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start to first painted window and resident memory: Pelzora against a bare Qt
 # window (bench/bare-window.cpp), side by side in one run under Xvfb.
 # Needs: xvfb, hyperfine, time.   Usage: bench/startup.sh [BUILD_DIR]

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The whole run as a user meets it: Pelzora against a bare Qt window with a
 # 10 ms timer (bench/bare-window.cpp), one program at a time, alternating, in
 # one Xvfb server. For each run:

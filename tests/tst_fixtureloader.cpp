@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/MemorySource.h"
 #include "platform/fake/FakeMachine.h"
 #include "platform/fake/FakePlatform.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/InitScriptHeader.h"
 #include "platform/linux/LinuxServices.h"
 #include "platform/linux/SystemdServiceList.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing at the screen's density: this program runs on a screen of two device
 // pixels per pixel.
 #include "app/UnitFormMain.h"

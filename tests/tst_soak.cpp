@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole window left running for minutes on a fake machine that keeps
 // changing under it, with a user switching pages, picking drives and clicking
 // links. It passes when nothing reaches the failure report, the sanitizers (in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "UPub_Version.h"
 
 QString ReplaceVersionPlaceholder(const QString &text, const QString &version)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/ClockSource.h"
 #include "platform/CpuidSource.h"
 #include "platform/DriveSource.h"

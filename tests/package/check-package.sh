@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package, installs it into a scratch root with dpkg, and
 # checks what it installs and what it says about itself: lintian passes it with
 # no error or warning, it carries the licence and the manual page, and the program

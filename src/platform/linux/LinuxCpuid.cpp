@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "LinuxCpuid.h"
 
 #if defined(__i386__) || defined(__x86_64__)
