@@ -91,7 +91,7 @@ QImage reportPicture(const QByteArray &fixtureJson)
 {
     Session session(fixtureJson);
     session.wait(50);
-    return session->window().findChild<TImage *>(u"Img_Info"_s)->picture();
+    return session->window().findChild<TImage *>(u"Img_Info"_s)->grab().toImage();
 }
 
 QString brand(const QString &tail)
