@@ -146,7 +146,7 @@ QStringList sizesOf(const QString &path)
 {
     const struct statvfs volume = volumeOf(path);
     const auto megabytes = [](quint64 bytes) {
-        return u"%1 MB"_s.arg(bytes / (1024 * 1024));
+        return u"%1 MB"_s.arg(bytes / (quint64(1024) * 1024));
     };
     return {megabytes(quint64(volume.f_blocks) * volume.f_frsize),
             megabytes(quint64(volume.f_bavail) * volume.f_frsize)};

@@ -155,8 +155,9 @@ int CommandLine::report() const
 {
     // A reader that goes away is a failed write, reported as such, not a silent death.
     std::signal(SIGPIPE, SIG_IGN);
-    // Never destroyed: a domain that did not answer in time may still be asking it.
-    auto *platform = new LinuxPlatform(u"/"_s, QueryPatience::answerOfTheMoment());
+    // Never destroyed, and held where it stays reachable to the end: a domain
+    // that did not answer in time may still be asking it.
+    static LinuxPlatform *const platform = new LinuxPlatform(u"/"_s, QueryPatience::answerOfTheMoment());
     const SystemReport report = SystemReport::fromPlatform(*platform);
     const QByteArray bytes = m_action == Action::JsonReport ? report.toJson() : report.toText().toUtf8();
     return writeOut(stdout, bytes) ? 0 : 1;
