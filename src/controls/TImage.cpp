@@ -82,7 +82,7 @@ QStringList TImage::textLines() const
         if (lines.isEmpty() || run.position.y() != row)
             lines.append(QString());
         row = run.position.y();
-        lines.last() += QString(run.text).remove(QChar(u'\0'));
+        lines.last() += withoutNuls(run.text);
     }
     return lines;
 }

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TPaintBox.h"
 
-#include "ScreenImage.h"
-
 #include <QPaintEvent>
 #include <QPainter>
 
