@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The disk steps of one Timer5 tick, and building the drive selector's list,
 // on the Linux backend: on this machine and on a desktop-like tree of 20 mounts.
-#include "controls/TDriveComboBox.h"
+#include "controls/drives/TDriveComboBox.h"
 #include "pages/DiskPage.h"
-#include "platform/linux/LinuxDrives.h"
+#include "platform/linux/drives/LinuxDrives.h"
+#include "platform/linux/drives/MountProbeServer.h"
+#include "platform/linux/drives/MountProbes.h"
 
 #include <QDir>
 #include <QFile>
@@ -130,6 +132,50 @@ static void diskStepsOfOneTick_freshLook(benchmark::State &state)
     }
 }
 BENCHMARK(diskStepsOfOneTick_freshLook)->Unit(benchmark::kMicrosecond)->Iterations(20);
+
+// The same, each tick waiting for its fresh look, as the snapshot tool and the
+// report do: the look's whole way, to the drive's worker, through the mount
+// probe and back.
+static void diskStepsOfOneTick_freshLookWaitedFor(benchmark::State &state)
+{
+    QDir::setCurrent(u"/"_s);
+    LinuxDrives drives(u"/"_s, QueryPatience::answerOfTheMoment());
+    DiskPage page(drives, nullptr);
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::this_thread::sleep_for(DriveLookFreshFor + std::chrono::milliseconds(10));
+        state.ResumeTiming();
+        page.writeVolumeLabelSerial();
+        page.writeFileSystemName();
+        page.writeTotalSize();
+        page.writeFreeSize();
+    }
+}
+BENCHMARK(diskStepsOfOneTick_freshLookWaitedFor)->Unit(benchmark::kMicrosecond)->Iterations(20);
+
+// One look at the root's file system (sizes, id, label, whether it may be
+// entered): asked of a mount probe, as every look is, and asked in this
+// process, as looks were before the probes.
+static void lookAtRoot_throughProbe(benchmark::State &state)
+{
+    MountProbeRequest request;
+    request.flags = MountProbeRequest::WantLabel;
+    const QByteArray root("/");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            MountProbes::instance().ask(root, request, root, root, MountProbes::Clock::time_point::max(), true));
+    state.counters["probes"] = MountProbes::instance().started();
+}
+BENCHMARK(lookAtRoot_throughProbe)->Unit(benchmark::kMicrosecond);
+
+static void lookAtRoot_inProcess(benchmark::State &state)
+{
+    MountProbeRequest request;
+    request.flags = MountProbeRequest::WantLabel;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(MountProbeServer::answer(request, "/", "/"));
+}
+BENCHMARK(lookAtRoot_inProcess)->Unit(benchmark::kMicrosecond);
 
 static void buildDriveList_twentyMounts(benchmark::State &state)
 {

@@ -8,10 +8,10 @@
 #include "app/FailureReport.h"
 #include "app/UnitFormMain.h"
 #include "controls/TTabbedNotebook.h"
-#include "platform/linux/LinuxMemory.h"
 #include "platform/linux/LinuxPlatform.h"
-#include "platform/linux/MeminfoParser.h"
 #include "platform/linux/RereadFile.h"
+#include "platform/linux/memory/LinuxMemory.h"
+#include "platform/linux/memory/MeminfoParser.h"
 
 #include <QApplication>
 
@@ -32,6 +32,7 @@ public:
     NetworkSource &network() override { return m_linux.network(); }
     ClockSource &clock() override { return m_linux.clock(); }
     ShellSource &shell() override { return m_linux.shell(); }
+    SystemSource &system() override { return m_linux.system(); }
 
 private:
     LinuxPlatform m_linux;

@@ -2,9 +2,9 @@
 // Rebuilding the drive table after a change of the mount table, on a machine
 // with 10,000 mounts: container layers, snaps, run-time tmpfs, bind mounts and
 // a few real drives, as a busy container host has them.
-#include "platform/linux/LinuxDriveTable.h"
-#include "platform/linux/LinuxDrives.h"
-#include "platform/linux/MountInfoParser.h"
+#include "platform/linux/drives/LinuxDriveTable.h"
+#include "platform/linux/drives/LinuxDrives.h"
+#include "platform/linux/drives/MountInfoParser.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The network and uptime steps of the per-second tick (address, name, uptime)
-// on the running machine.
+// The network and uptime steps of the per-second tick (address, name, uptime),
+// and the system summary written once at start, on the running machine.
 #include "pages/OtherPage.h"
-#include "platform/linux/LinuxNetwork.h"
 #include "platform/linux/LinuxPlatform.h"
+#include "platform/linux/network/LinuxNetwork.h"
 
 #include <benchmark/benchmark.h>
 
 static void otherPageSteps(benchmark::State &state)
 {
     LinuxPlatform platform;
-    OtherPage page(platform.network(), platform.clock(), nullptr);
+    OtherPage page(platform.network(), platform.clock(), platform.system(), nullptr);
     for (auto _ : state) {
         page.writeAddress();
         page.writeHostName();
@@ -24,7 +24,7 @@ BENCHMARK(otherPageSteps)->Unit(benchmark::kMicrosecond)->Repetitions(10)->Repor
 static void addressStep(benchmark::State &state)
 {
     LinuxPlatform platform;
-    OtherPage page(platform.network(), platform.clock(), nullptr);
+    OtherPage page(platform.network(), platform.clock(), platform.system(), nullptr);
     for (auto _ : state)
         page.writeAddress();
 }
@@ -33,7 +33,7 @@ BENCHMARK(addressStep)->Unit(benchmark::kMicrosecond);
 static void nameStep(benchmark::State &state)
 {
     LinuxPlatform platform;
-    OtherPage page(platform.network(), platform.clock(), nullptr);
+    OtherPage page(platform.network(), platform.clock(), platform.system(), nullptr);
     for (auto _ : state)
         page.writeHostName();
 }
@@ -42,8 +42,18 @@ BENCHMARK(nameStep)->Unit(benchmark::kMicrosecond);
 static void uptimeStep(benchmark::State &state)
 {
     LinuxPlatform platform;
-    OtherPage page(platform.network(), platform.clock(), nullptr);
+    OtherPage page(platform.network(), platform.clock(), platform.system(), nullptr);
     for (auto _ : state)
         page.writeUptime();
 }
 BENCHMARK(uptimeStep)->Unit(benchmark::kMicrosecond);
+
+// What start-up adds for the system summary: os-release, uname, the CPU topology, the labels.
+static void systemSummary(benchmark::State &state)
+{
+    LinuxPlatform platform;
+    OtherPage page(platform.network(), platform.clock(), platform.system(), nullptr);
+    for (auto _ : state)
+        page.writeSystemSummary();
+}
+BENCHMARK(systemSummary)->Unit(benchmark::kMicrosecond);

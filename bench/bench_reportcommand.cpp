@@ -3,8 +3,10 @@
 // this machine, without a display, with and without a print server; beside it
 // the floor of any start of the program (--version) and the report alone,
 // inside one process.
-#include "app/SystemReport.h"
 #include "platform/linux/LinuxPlatform.h"
+#include "report/PlatformFactReader.h"
+#include "report/ReportBuilder.h"
+#include "report/TextReportWriter.h"
 
 #include <QCoreApplication>
 
@@ -96,6 +98,12 @@ static void textReportWithThisMachinesPrintServer(benchmark::State &state)
 }
 BENCHMARK(textReportWithThisMachinesPrintServer)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
 
+static void markdownReportWithoutPrintServer(benchmark::State &state)
+{
+    runEachIteration(state, {"--report=markdown"}, false);
+}
+BENCHMARK(markdownReportWithoutPrintServer)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
+
 // Loading the program and its libraries, parsing the command line, printing one line.
 static void versionOnly(benchmark::State &state)
 {
@@ -109,7 +117,7 @@ static void reportInProcess(benchmark::State &state)
     qputenv("CUPS_SERVER", "/nonexistent/cups.sock");
     for (auto _ : state) {
         auto *platform = new LinuxPlatform;
-        benchmark::DoNotOptimize(SystemReport::fromPlatform(*platform).toText());
+        benchmark::DoNotOptimize(TextReportWriter::write(ReportBuilder::build(PlatformFactReader::read(*platform))));
         delete platform;
     }
 }

@@ -4,9 +4,9 @@
 // unit files. Each benchmark also counts how often the list redraws per fill.
 #include "app/FailureReport.h"
 #include "app/UnitFormMain.h"
-#include "controls/TListBox.h"
-#include "controls/TListView.h"
 #include "controls/TTabbedNotebook.h"
+#include "controls/lists/TListBox.h"
+#include "controls/lists/TListView.h"
 #include "platform/linux/LinuxPlatform.h"
 
 #include <QCoreApplication>
@@ -103,7 +103,7 @@ public:
         m_window.notebook()->setPageIndex(3);
         m_window.show();
         m_list = m_window.findChild<QAbstractItemView *>(listName);
-        m_counter.viewport = m_list->viewport();
+        m_counter.list = m_list;
         m_list->viewport()->installEventFilter(&m_counter);
         settle();
     }
@@ -111,14 +111,18 @@ public:
     TFormMain &operator*() { return m_window; }
     QAbstractItemView *list() const { return m_list; }
     int paints() const { return m_counter.paints; }
-    void resetPaints() { m_counter.paints = 0; }
+    void resetPaints()
+    {
+        m_counter.paints = 0;
+        m_counter.rowsPainted = 0;
+    }
 
-    // Runs the event loop until the list has painted, and returns how long that took.
-    void waitForPaint()
+    // Runs the event loop until the list has painted with at least rows rows.
+    void waitForPaint(int rows)
     {
         QElapsedTimer timer;
         timer.start();
-        while (m_counter.paints == 0 && timer.elapsed() < 2000)
+        while (m_counter.rowsPainted < rows && timer.elapsed() < 2000)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     }
     static void settle()
@@ -131,12 +135,15 @@ public:
 private:
     struct PaintCounter : QObject
     {
-        QWidget *viewport = nullptr;
+        const QAbstractItemView *list = nullptr;
         int paints = 0;
+        int rowsPainted = 0; // the rows the list held at its last paint
         bool eventFilter(QObject *watched, QEvent *event) override
         {
-            if (watched == viewport && event->type() == QEvent::Paint)
+            if (watched == list->viewport() && event->type() == QEvent::Paint) {
                 ++paints;
+                rowsPainted = list->model()->rowCount();
+            }
             return false;
         }
     };
@@ -188,14 +195,14 @@ void softwareFill(benchmark::State &state)
 }
 BENCHMARK(softwareFill)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-// From the handler's start until the list has been drawn on the screen.
+// From the handler's start until the filled list has been drawn on the screen.
 void softwareFillToScreen(benchmark::State &state)
 {
     Window window(softwareRoot().path(), u"ListView1"_s);
     for (auto _ : state) {
         window.resetPaints();
         (*window).Timer6Timer();
-        window.waitForPaint();
+        window.waitForPaint(PackageCount);
         state.PauseTiming();
         Window::settle();
         state.ResumeTiming();

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/UnitFormMain.h"
-#include "controls/TImage.h"
+#include "controls/drawing/TImage.h"
 #include "support/Session.h"
 
 #include <QAccessible>
@@ -45,6 +45,7 @@ private Q_SLOTS:
     void initTestCase() { QAccessible::setActive(true); }
     void valueLabelsAreNamedByTheirCaptions();
     void valueLabelsAreNamedByTheirCaptions_data();
+    void colourSupportIsNamedByWhatItSays();
     void everyControlHasAName();
     void processorReportReadsAsItsLines();
     void graphDescribesItselfAndKeepsCurrent();
@@ -71,7 +72,6 @@ void tst_AccessibleControls::valueLabelsAreNamedByTheirCaptions_data()
     row(u"Label22"_s, u"总磁盘大小:"_s, u"1000 MB"_s);
     row(u"Label24"_s, u"磁盘空闲:"_s, u"500 MB"_s);
     row(u"Label26"_s, u"默认打印机名称:"_s, u"<Unknown>"_s);
-    row(u"Label27"_s, u"默认打印机名称:"_s, u"<Unknown>"_s);
     row(u"Label25"_s, u"打印机精度:"_s, u"<Unknown>"_s);
     row(u"Label17"_s, u"计算机IP地址:"_s, u"192.0.2.2"_s);
     row(u"Label19"_s, u"计算机名"_s, u"pc1"_s);
@@ -91,6 +91,16 @@ void tst_AccessibleControls::valueLabelsAreNamedByTheirCaptions()
     QCOMPARE(label->text(QAccessible::Name), caption);
     QCOMPARE(label->text(QAccessible::Value), text);
     QCOMPARE(wholeText(label), text);
+}
+
+// The printer's colour support stands under the default printer's caption, which is not its name.
+void tst_AccessibleControls::colourSupportIsNamedByWhatItSays()
+{
+    Session session(Machine);
+    session.wait(1200);
+    QAccessibleInterface *label = accessible(session, u"Label27"_s);
+    QVERIFY(label);
+    QCOMPARE(label->text(QAccessible::Name), session.text(u"Label27"_s));
 }
 
 void tst_AccessibleControls::everyControlHasAName()

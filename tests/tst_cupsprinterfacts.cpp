@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/linux/CupsPrinterFacts.h"
-#include "platform/linux/PpdDefaults.h"
+#include "platform/linux/printers/CupsPrinterFacts.h"
+#include "platform/linux/printers/PpdDefaults.h"
 
 #include <QTest>
 
-#include "platform/linux/CupsLibrary.h"
+#include "platform/linux/printers/CupsLibrary.h"
 
 #include <cups/cups.h>
 

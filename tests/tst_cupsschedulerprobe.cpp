@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/linux/CupsSchedulerProbe.h"
+#include "platform/linux/printers/CupsSchedulerProbe.h"
 
 #include <QFile>
 #include <QScopeGuard>

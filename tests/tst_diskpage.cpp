@@ -64,6 +64,7 @@ private Q_SLOTS:
     void typesZeroAndOneLeaveTheTypeTextAlone();
     void selectorWithoutADrive();
     void eachDriveKeepsItsDirectory();
+    void longLabelEndsAtTheFrameAndCopiesWhole();
 };
 
 void tst_DiskPage::tickFillsThePageBeforeItIsShown()
@@ -196,6 +197,22 @@ void tst_DiskPage::eachDriveKeepsItsDirectory()
     network.page(2);
     network.pick("c");
     QCOMPARE(network.currentDirectory(), u"C:\\"_s);
+}
+
+void tst_DiskPage::longLabelEndsAtTheFrameAndCopiesWhole()
+{
+    DiskSession session(R"({ "currentDirectory": "C:\\", "drives": [
+        { "letter": "C", "type": 3, "label": "gy_pq_Backup\u001b[2J", "serial": "0x0A1B2C3D" } ] })");
+    session.page(2);
+    session.tick();
+    const QString whole = u"Label = gy_pq_Backup\u001b[2J   VolSer = 0A1B2C3D"_s;
+    const QJsonObject label = session.control(u"Label16"_s);
+    QCOMPARE(label[u"text"_s].toString(), whole);
+    QVERIFY(label[u"elided"_s].toBool());
+    QCOMPARE(label[u"toolTip"_s].toString(), u"Label = gy_pq_Backup\u241B[2J   VolSer = 0A1B2C3D"_s);
+    QVERIFY(!session.control(u"Label14"_s)[u"elided"_s].toBool());
+    session.steps(R"([ { "focus": "Label16" }, { "key": "ctrl+c" } ])");
+    QCOMPARE(session.dump()[u"clipboard"_s].toString(), whole);
 }
 
 QTEST_MAIN(tst_DiskPage)

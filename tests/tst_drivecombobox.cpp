@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/TTimer.h"
 #include "app/UnitFormMain.h"
-#include "controls/DriveIcons.h"
-#include "controls/DriveItemDelegate.h"
-#include "controls/TDriveComboBox.h"
+#include "controls/drives/DriveIcons.h"
+#include "controls/drives/DriveItemDelegate.h"
+#include "controls/drives/TDriveComboBox.h"
 #include "support/Session.h"
 
+#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QPainter>
 #include <QTest>
@@ -67,6 +68,8 @@ private Q_SLOTS:
     void textsOfEveryDriveType();
     void iconsAreSixteenByElevenInSixteenColours();
     void itemDrawing();
+    void followsDrivesAsTheyComeAndGo();
+    void stormOfChangesEndsInTheLastTable();
 };
 
 void tst_DriveComboBox::listsDrivesWithIconsAndLoweredTexts()
@@ -250,6 +253,69 @@ void tst_DriveComboBox::itemDrawing()
     const QImage empty = draw(-1, false);
     for (int x = 0; x < 100; x += 7)
         QCOMPARE(empty.pixel(x, 10), palette.color(QPalette::Base).rgb());
+}
+
+void tst_DriveComboBox::followsDrivesAsTheyComeAndGo()
+{
+    const QString system =
+        uR"({ "letter": "C", "type": 3, "label": "System", "mountPoint": "/", "device": "/dev/sda2" })"_s;
+    const QString home = uR"({ "letter": "D", "type": 3, "mountPoint": "/home", "device": "/dev/sda3" })"_s;
+    const QString usb =
+        uR"({ "letter": "F", "type": 2, "mountPoint": "/media/ann/STICK\nTWO", "device": "/dev/sdb1" })"_s;
+    const QString stick = uR"({ "letter": "E", "type": 3, "mountPoint": "/media/ann/gy_pq", "device": "/dev/sdc1" })"_s;
+    const auto mountTable = [&](const QStringList &drives) {
+        return uR"([ { "fixture": { "drives": [ %1 ] } }, { "wait": %2 } ])"_s.arg(drives.join(u','))
+            .arg(TDriveComboBox::RefreshDelay.count() + 100)
+            .toUtf8();
+    };
+    Session session(uR"({ "currentDirectory": "C:\\", "drives": [ %1, %2 ] })"_s.arg(system, home).toUtf8());
+    stopTicks(session);
+    session.page(2);
+    session.steps(R"([ { "pick": "d" } ])");
+    QCOMPARE(changes(session), 3);
+    QCOMPARE(session.control(u"DriveComboBox1"_s)[u"itemToolTips"_s].toVariant().toStringList(),
+             (QStringList{u"挂载点: /\n设备: /dev/sda2"_s, u"挂载点: /home\n设备: /dev/sda3"_s}));
+
+    // Two drives mounted: they join in letter order, and the chosen drive stays chosen without a word.
+    session.steps(mountTable({system, home, usb, stick}));
+    QCOMPARE(items(session), (QStringList{u"c: [system]"_s, u"d: []"_s, u"e: []"_s, u"f:"_s}));
+    QCOMPARE(selected(session), 1);
+    QCOMPARE(changes(session), 3);
+    // A name's control characters show as their pictures.
+    QCOMPARE(selectorOf(session)->itemToolTip(3), u"挂载点: /media/ann/STICK\u240ATWO\n设备: /dev/sdb1"_s);
+
+    // The chosen drive unmounted: the root drive is picked as the user picks it.
+    session.steps(mountTable({system, usb, stick}));
+    QCOMPARE(items(session), (QStringList{u"c: [system]"_s, u"e: []"_s, u"f:"_s}));
+    QCOMPARE(driveLetter(session), u"c"_s);
+    QCOMPARE(selected(session), 0);
+    QCOMPARE(changes(session), 5);
+    QCOMPARE(session.text(u"Label33"_s), u"固定驱动器"_s);
+}
+
+// A mount and unmount loop: the list follows a few times a second, the window answers
+// all the while, and what stays is the table as the storm left it.
+void tst_DriveComboBox::stormOfChangesEndsInTheLastTable()
+{
+    Session session(R"({ "currentDirectory": "C:\\", "drives": [ { "letter": "C", "type": 3 } ] })");
+    stopTicks(session);
+    session.page(2);
+    QElapsedTimer storm;
+    storm.start();
+    qint64 longestStall = 0;
+    for (int change = 0; change < 1000; ++change) {
+        QElapsedTimer stall;
+        stall.start();
+        session.steps(change % 2 ? R"([ { "fixture": { "drives": [ { "letter": "C", "type": 3 } ] } } ])"
+                                 : R"([ { "fixture": { "drives": [ { "letter": "C", "type": 3 },
+                                                                  { "letter": "D", "type": 2 } ] } } ])");
+        QCoreApplication::processEvents();
+        longestStall = std::max(longestStall, stall.elapsed());
+    }
+    QCOMPARE_LT(longestStall, 50);
+    session.wait(int(TDriveComboBox::RefreshDelay.count()) + 100);
+    QCOMPARE(items(session), QStringList{u"c: []"_s});
+    QCOMPARE(driveLetter(session), u"c"_s);
 }
 
 QTEST_MAIN(tst_DriveComboBox)

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/MemorySource.h"
+#include "platform/SystemSource.h"
 #include "platform/fake/FakeMachine.h"
 #include "platform/fake/FakePlatform.h"
 #include "platform/fake/FixtureLoader.h"
@@ -100,6 +101,10 @@ void tst_FixtureLoader::badFixturesNameTheKey_data()
     QTest::newRow("number past 64 bits") << QByteArray(R"({"tickCount": [18446744073709551616]})")
                                          << u"tickCount[0]: 1.8446744073709552e+19 is not a number"_s;
     QTest::newRow("fraction") << QByteArray(R"({"tickCount": [1.5]})") << u"tickCount[0]: 1.5 is not a number"_s;
+    QTest::newRow("negative CPU count") << QByteArray(R"({"system": {"cpus": {"online": -1}}})")
+                                        << u"system.cpus.online: -1 is not a number from 0"_s;
+    QTest::newRow("release text not a string")
+        << QByteArray(R"({"system": {"osRelease": ["ID=x"]}})") << u"system.osRelease: expected a string"_s;
 }
 
 void tst_FixtureLoader::badFixturesNameTheKey()
@@ -122,6 +127,7 @@ void tst_FixtureLoader::plainMachineWithoutKeys()
     QCOMPARE(machine.shellOpens.take(false), false);
     QVERIFY(machine.uninstall.keyOpens && machine.uninstall.keys.isEmpty());
     QVERIFY(!machine.printers.defaultName);
+    QVERIFY(!platform.system().operatingSystem() && !platform.system().kernel());
 }
 
 void tst_FixtureLoader::numbersTakeSixtyFourBitsAndHexadecimal()

@@ -27,6 +27,7 @@ public:
     NetworkSource &network() override { return m_fake.network(); }
     ClockSource &clock() override { return m_fake.clock(); }
     ShellSource &shell() override { return m_fake.shell(); }
+    SystemSource &system() override { return m_fake.system(); }
 
 private:
     class FailingCpuid final : public CpuidSource

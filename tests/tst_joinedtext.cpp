@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/UnitFormMain.h"
-#include "controls/JoinedText.h"
-#include "controls/TDriveComboBox.h"
-#include "controls/TLabel.h"
+#include "controls/drives/TDriveComboBox.h"
+#include "controls/text/JoinedText.h"
+#include "controls/text/TLabel.h"
 #include "support/Session.h"
 
 #include <QTest>
@@ -47,6 +47,7 @@ class tst_JoinedText : public QObject
 
 private Q_SLOTS:
     void windowDrawsIsolatesAndDumpsPlainText();
+    void controlCharactersDrawAsTheirPictures();
 };
 
 void tst_JoinedText::windowDrawsIsolatesAndDumpsPlainText()
@@ -71,6 +72,13 @@ void tst_JoinedText::windowDrawsIsolatesAndDumpsPlainText()
     QCOMPARE(session.text(u"Label26"_s), Pop + Override + u"Laser: 彩色"_s);
     QVERIFY(ownWordsReadLeftToRight(printer->shownText(), printer->caption(), Pop + Override + u"Laser"_s));
     QCOMPARE(session.text(u"Label19"_s), Override + u"pc1"_s);
+}
+
+void tst_JoinedText::controlCharactersDrawAsTheirPictures()
+{
+    const JoinedText text = JoinedText().own(u"Label = "_s).outside(u"a\u001b[31m\tb\u0000\u007f\u0085"_s);
+    QCOMPARE(text.plain(), u"Label = a\u001b[31m\tb\u0000\u007f\u0085"_s);
+    QCOMPARE(text.shown(), u"Label = "_s + JoinedText::isolated(u"a\u241b[31m\u2409b\u2421\ufffd"_s));
 }
 
 QTEST_MAIN(tst_JoinedText)

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "controls/TDriveComboBox.h"
-#include "controls/TLabel.h"
+#include "controls/drives/TDriveComboBox.h"
+#include "controls/text/TLabel.h"
 #include "pages/DiskPage.h"
 #include "platform/Failure.h"
-#include "platform/linux/LinuxDrives.h"
+#include "platform/linux/drives/LinuxDrives.h"
+#include "support/TestData.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -34,10 +35,7 @@ class FixtureTree
 public:
     explicit FixtureTree(const QString &mountTable)
     {
-        QFile source(QStringLiteral(PELZORA_TEST_DATA "/mountinfo/") + mountTable);
-        if (!source.open(QIODevice::ReadOnly))
-            qFatal("cannot read %s", qPrintable(source.fileName()));
-        write(u"proc/self/mountinfo"_s, source.readAll());
+        write(u"proc/self/mountinfo"_s, testData(u"mountinfo/"_s + mountTable));
     }
 
     QString path(const QString &relative = {}) const { return m_dir.filePath(relative); }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/linux/LinuxDriveTable.h"
+#include "platform/linux/drives/LinuxDriveTable.h"
+#include "support/TestData.h"
 
-#include <QFile>
 #include <QSet>
 #include <QTest>
 
@@ -19,10 +19,7 @@ struct Expected
 
 QList<MountEntry> mountsOf(const QString &name)
 {
-    QFile file(QStringLiteral(PELZORA_TEST_DATA "/mountinfo/") + name);
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("cannot read %s", qPrintable(file.fileName()));
-    return MountInfoParser::parse(file.readAll());
+    return MountInfoParser::parse(testData(u"mountinfo/"_s + name));
 }
 
 // Every mount point a directory but the listed files; the listed devices removable.

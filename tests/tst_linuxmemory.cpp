@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Failure.h"
-#include "platform/linux/LinuxMemory.h"
-#include "platform/linux/MeminfoParser.h"
+#include "platform/linux/memory/LinuxMemory.h"
+#include "platform/linux/memory/MeminfoParser.h"
+#include "support/TestData.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -19,10 +20,7 @@ QString root(const char *name)
 
 QByteArray meminfoOf(const char *name)
 {
-    QFile file(root(name) + u"/proc/meminfo"_s);
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("cannot read %s", qPrintable(file.fileName()));
-    return file.readAll();
+    return testData(root(name) + u"/proc/meminfo"_s);
 }
 
 constexpr quint64 KiB = 1024;

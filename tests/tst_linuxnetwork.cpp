@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/linux/LinuxNetwork.h"
+#include "platform/linux/network/LinuxNetwork.h"
 
 #include <QElapsedTimer>
 #include <QSemaphore>

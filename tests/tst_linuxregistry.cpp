@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/FailureReport.h"
 #include "app/UnitFormMain.h"
-#include "controls/TListView.h"
-#include "platform/linux/DesktopEntry.h"
-#include "platform/linux/DpkgStatus.h"
-#include "platform/linux/InstalledPrograms.h"
+#include "controls/lists/TListView.h"
 #include "platform/linux/LinuxPlatform.h"
-#include "platform/linux/LinuxRegistry.h"
+#include "platform/linux/software/DesktopEntry.h"
+#include "platform/linux/software/DpkgStatus.h"
+#include "platform/linux/software/InstalledPrograms.h"
+#include "platform/linux/software/LinuxRegistry.h"
+#include "support/TestData.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -15,18 +16,20 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 
 namespace {
 
 const QString Root = QStringLiteral(PELZORA_TEST_DATA "/programs/root");
 
-QByteArray contentsOf(const QString &path)
+QStringList captions(const TFormMain &window)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("cannot read %s", qPrintable(path));
-    return file.readAll();
+    QStringList texts;
+    for (const TListView::Item &item : window.findChild<TListView *>(u"ListView1"_s)->viewItems())
+        texts.append(item.caption);
+    return texts;
 }
 
 QString programKey(const QString &name)
@@ -48,9 +51,13 @@ private Q_SLOTS:
     void snapApplications();
     void uninstallKeyListsEveryPackageManager();
     void programKeysHoldTwoTexts();
+    void programsKeepTheirVersions();
     void otherKeysAreMissing();
+    void packagesTheSystemNeedsHaveNoCommand();
+    void removalCommandsAreReadyForAShell();
     void softwarePageFromTheTree();
     void rpmProgramsJoinWhenRpmAnswers();
+    void statusThatDoesNotAnswerHoldsNoTick();
 };
 
 void tst_LinuxRegistry::initTestCase()
@@ -64,7 +71,7 @@ void tst_LinuxRegistry::initTestCase()
 // looks like fields.
 void tst_LinuxRegistry::dpkgStatus()
 {
-    QCOMPARE(DpkgStatus::installedPackages(contentsOf(Root + u"/var/lib/dpkg/status"_s)),
+    QCOMPARE(DpkgStatus::installedPackages(testData(Root + u"/var/lib/dpkg/status"_s)),
              (QStringList{u"dash"_s, u"libc6:amd64"_s, u"zlib1g"_s, u"libc6:i386"_s, u"tzdata"_s, u"ca-certificates"_s,
                           u"local-tools"_s}));
     QCOMPARE(DpkgStatus::installedPackages("Package: a\nStatus: install ok installed"), QStringList{u"a"_s});
@@ -76,7 +83,7 @@ void tst_LinuxRegistry::desktopEntryName()
     const QString vim = Root
         + u"/var/lib/flatpak/app/org.vim.Vim/current/active/export/share/applications/"
           "org.vim.Vim.desktop"_s;
-    QCOMPARE(DesktopEntry::name(contentsOf(vim)), u"Vim"_s); // after its translations
+    QCOMPARE(DesktopEntry::name(testData(vim)), u"Vim"_s); // after its translations
     QCOMPARE(DesktopEntry::name("[Desktop Action new]\nName=New window\n[Desktop Entry]\nName=Two\\sWords\\\\\n"),
              u"Two Words\\"_s);
     QCOMPARE(DesktopEntry::name("[Desktop Entry]\nName=\n"), std::nullopt);
@@ -86,7 +93,7 @@ void tst_LinuxRegistry::desktopEntryName()
 void tst_LinuxRegistry::rpmPackageNames()
 {
     QCOMPARE(
-        InstalledPrograms::rpmPackageNames(contentsOf(PELZORA_TEST_DATA "/programs/rpm-qa.txt"_L1)),
+        InstalledPrograms::rpmPackageNames(testData(u"programs/rpm-qa.txt"_s)),
         (QStringList{u"filesystem"_s, u"glibc"_s, u"bash"_s, u"kernel-core"_s, u"gpg-pubkey"_s, u"NetworkManager"_s}));
 }
 
@@ -114,12 +121,12 @@ void tst_LinuxRegistry::programKeysHoldTwoTexts()
 {
     LinuxRegistry registry(Root);
     const QList<std::array<QString, 3>> programs{
-        {u"libc6:i386"_s, u"libc6:i386"_s, u"apt-get remove libc6:i386"_s},
+        {u"libc6:i386"_s, u"libc6:i386"_s, u"sudo apt-get remove libc6:i386"_s},
         {u"flatpak:org.vim.Vim"_s, u"Vim"_s, u"flatpak uninstall org.vim.Vim"_s},
         {u"flatpak:org.example.NoDesktopFile"_s, u"org.example.NoDesktopFile"_s,
          u"flatpak uninstall org.example.NoDesktopFile"_s},
         {u"FLATPAK-USER:org.python.python311"_s, u"Python (v3.11)"_s, u"flatpak uninstall org.python.Python311"_s},
-        {u"snap:firefox"_s, u"firefox"_s, u"snap remove firefox"_s},
+        {u"snap:firefox"_s, u"firefox"_s, u"sudo snap remove firefox"_s},
     };
     for (const auto &[keyName, displayName, command] : programs) {
         const std::unique_ptr<RegistryKey> key = registry.openKey(programKey(keyName));
@@ -131,12 +138,38 @@ void tst_LinuxRegistry::programKeysHoldTwoTexts()
         QCOMPARE(info->size, quint32(stored.size()));
         QCOMPARE(key->readValue(u"DisplayName"_s), stored);
         QCOMPARE(key->readValue(u"uninstallstring"_s), command.toUtf8() + '\0');
-        const QByteArray source = command.startsWith(u"apt-get"_s) ? "dpkg"
-            : command.startsWith(u"snap"_s)                        ? "Snap"
-                                                                   : "Flatpak";
+        const QByteArray source = command.startsWith(u"sudo apt-get"_s) ? "dpkg"
+            : command.startsWith(u"sudo snap"_s)                        ? "Snap"
+                                                                        : "Flatpak";
         QCOMPARE(key->readValue(RegistrySource::InstallSourceValue), source + '\0');
         QCOMPARE(key->queryValue(u"Publisher"_s), std::nullopt);
     }
+}
+
+// Each package manager's own version, as DisplayVersion; none where it keeps none.
+void tst_LinuxRegistry::programsKeepTheirVersions()
+{
+    LinuxRegistry registry(Root);
+    const QList<std::pair<QString, std::optional<QByteArray>>> versions{
+        {u"dash"_s, "0.5.12-2"},
+        {u"zlib1g"_s, "1:1.2.13.dfsg-1"},
+        {u"snap:firefox"_s, "124.0.1-1"},
+        {u"flatpak:org.vim.Vim"_s, "9.1.0162"},
+        {u"snap:hello-world"_s, std::nullopt},
+    };
+    for (const auto &[keyName, version] : versions) {
+        const std::unique_ptr<RegistryKey> key = registry.openKey(programKey(keyName));
+        QVERIFY2(key, qPrintable(keyName));
+        QCOMPARE(key->readValue(RegistrySource::DisplayVersionValue),
+                 version ? std::optional(*version + '\0') : std::nullopt);
+    }
+    const QList<RpmPackage> rpm = InstalledPrograms::rpmPackages(
+        "bash\t5.2.26-3.fc40\nbash\t5.2.26-3.fc40\nzsh\n\t1\n");
+    QCOMPARE(rpm.size(), 2);
+    QCOMPARE(rpm.at(0).version, u"5.2.26-3.fc40"_s);
+    QCOMPARE(rpm.at(1).name, u"zsh"_s);
+    QCOMPARE(rpm.at(1).version, QString());
+    QCOMPARE(InstalledPrograms::appStreamVersion("<component><releases><release"), QString());
 }
 
 void tst_LinuxRegistry::otherKeysAreMissing()
@@ -153,19 +186,48 @@ void tst_LinuxRegistry::otherKeysAreMissing()
     QVERIFY(empty->subKeyNames().isEmpty());
 }
 
+// dash is Essential, tzdata of Priority required: apt would refuse them or ask for a sentence.
+void tst_LinuxRegistry::packagesTheSystemNeedsHaveNoCommand()
+{
+    QStringList required;
+    for (const DpkgStatus::Package &package : DpkgStatus::installed(testData(Root + u"/var/lib/dpkg/status"_s)))
+        if (package.required)
+            required.append(package.name);
+    QCOMPARE(required, (QStringList{u"dash"_s, u"tzdata"_s}));
+
+    LinuxRegistry registry(Root);
+    const std::unique_ptr<RegistryKey> dash = registry.openKey(programKey(u"dash"_s));
+    QVERIFY(dash);
+    QCOMPARE(dash->queryValue(u"UninstallString"_s), std::nullopt);
+    const std::optional<RegistryValueInfo> noRemove = dash->queryValue(RegistrySource::NoRemoveValue);
+    QVERIFY(noRemove);
+    QCOMPARE(noRemove->type, RegistryValueType::DWord);
+    QCOMPARE(dash->readValue(RegistrySource::NoRemoveValue), QByteArray("\x01\0\0\0", 4));
+    QCOMPARE(registry.openKey(programKey(u"zlib1g"_s))->queryValue(RegistrySource::NoRemoveValue), std::nullopt);
+}
+
+void tst_LinuxRegistry::removalCommandsAreReadyForAShell()
+{
+    QCOMPARE(InstalledPrograms::removalCommand(u"apt-get remove"_s, u"libc6:i386"_s), u"apt-get remove libc6:i386"_s);
+    QCOMPARE(InstalledPrograms::removalCommand(u"dnf remove"_s, u"it's; rm -rf ~"_s),
+             u"dnf remove 'it'\\''s; rm -rf ~'"_s);
+    // A name whose bytes were not UTF-8 has lost them: no command could name it.
+    const QByteArray status = "Package: bad\xff\xfeutf8\nStatus: install ok installed\n";
+    const QList<DpkgStatus::Package> packages = DpkgStatus::installed(status);
+    QCOMPARE(packages.size(), 1);
+    QCOMPARE(InstalledPrograms::removalCommand(u"apt-get remove"_s, packages.constFirst().name), QString());
+}
+
 void tst_LinuxRegistry::softwarePageFromTheTree()
 {
     LinuxPlatform platform(Root);
     const FailureReport failureReport([](const QString &message) { QFAIL(qPrintable(message)); });
     TFormMain window(platform, failureReport);
     window.Timer6Timer();
-    QStringList captions;
-    for (const TListView::Item &item : window.findChild<TListView *>(u"ListView1"_s)->viewItems())
-        captions.append(item.caption);
-    QCOMPARE(captions,
-             (QStringList{u"ca-certificates"_s, u"dash"_s, u"firefox"_s, u"hello-world"_s, u"libc6:amd64"_s,
-                          u"libc6:i386"_s, u"local-tools"_s, u"org.example.NoDesktopFile"_s, u"Python (v3.11)"_s,
-                          u"tzdata"_s, u"Vim"_s, u"zlib1g"_s}));
+    QTRY_COMPARE(captions(window),
+                 (QStringList{u"ca-certificates"_s, u"dash"_s, u"firefox"_s, u"hello-world"_s, u"libc6:amd64"_s,
+                              u"libc6:i386"_s, u"local-tools"_s, u"org.example.NoDesktopFile"_s, u"Python (v3.11)"_s,
+                              u"tzdata"_s, u"Vim"_s, u"zlib1g"_s}));
 }
 
 void tst_LinuxRegistry::rpmProgramsJoinWhenRpmAnswers()
@@ -190,18 +252,35 @@ void tst_LinuxRegistry::rpmProgramsJoinWhenRpmAnswers()
     LinuxPlatform platform(tree.path());
     const FailureReport failureReport([](const QString &message) { QFAIL(qPrintable(message)); });
     TFormMain window(platform, failureReport);
-    const auto captions = [&window] {
-        QStringList texts;
-        for (const TListView::Item &item : window.findChild<TListView *>(u"ListView1"_s)->viewItems())
-            texts.append(item.caption);
-        return texts;
-    };
     QElapsedTimer fill;
     fill.start();
     window.Timer6Timer();
     QCOMPARE_LT(fill.elapsed(), 500);
-    QCOMPARE(captions(), QStringList{u"dash"_s});
-    QTRY_COMPARE_WITH_TIMEOUT(captions(), (QStringList{u"bash"_s, u"dash"_s, u"zsh"_s}), 10'000);
+    QTRY_COMPARE(captions(window), QStringList{u"dash"_s});
+    QTRY_COMPARE_WITH_TIMEOUT(captions(window), (QStringList{u"bash"_s, u"dash"_s, u"zsh"_s}), 10'000);
+}
+
+// dpkg's status as a pipe nobody writes yet, as a file on a hung share would be: Timer6 returns at
+// once and the list fills when the file answers.
+void tst_LinuxRegistry::statusThatDoesNotAnswerHoldsNoTick()
+{
+    const QTemporaryDir tree;
+    QDir(tree.path()).mkpath(u"var/lib/dpkg"_s);
+    const QByteArray status = QFile::encodeName(tree.filePath(u"var/lib/dpkg/status"_s));
+    QCOMPARE(::mkfifo(status.constData(), 0600), 0);
+    LinuxPlatform platform(tree.path());
+    const FailureReport failureReport([](const QString &message) { QFAIL(qPrintable(message)); });
+    TFormMain window(platform, failureReport);
+    QElapsedTimer tick;
+    tick.start();
+    window.Timer6Timer();
+    QCOMPARE_LT(tick.elapsed(), 500);
+    QCOMPARE(captions(window), QStringList());
+    QFile writer(QFile::decodeName(status));
+    QVERIFY(writer.open(QIODevice::WriteOnly));
+    writer.write("Package: dash\nStatus: install ok installed\n");
+    writer.close();
+    QTRY_COMPARE(captions(window), QStringList{u"dash"_s});
 }
 
 QTEST_MAIN(tst_LinuxRegistry)

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/linux/InitScriptHeader.h"
-#include "platform/linux/LinuxServices.h"
-#include "platform/linux/SystemdServiceList.h"
-#include "platform/linux/SystemdUnitFile.h"
+#include "platform/linux/services/InitScriptHeader.h"
+#include "platform/linux/services/LinuxServices.h"
+#include "platform/linux/services/SystemdServiceList.h"
+#include "platform/linux/services/SystemdUnitFile.h"
+#include "support/TestData.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -14,14 +14,6 @@ namespace {
 
 const QString SystemdRoot = QStringLiteral(PELZORA_TEST_DATA "/services/systemd");
 const QString InitdRoot = QStringLiteral(PELZORA_TEST_DATA "/services/initd");
-
-QByteArray contentsOf(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("cannot read %s", qPrintable(path));
-    return file.readAll();
-}
 
 QStringList allServices(ServiceManager &manager, int batchSize)
 {
@@ -59,16 +51,16 @@ void tst_LinuxServices::unitDescription_data()
     QTest::addColumn<QByteArray>("contents");
     QTest::addColumn<QString>("expected"); // a null string: no Description set
 
-    QTest::newRow("real unit") << contentsOf(SystemdRoot + u"/usr/lib/systemd/system/cups.service"_s)
+    QTest::newRow("real unit") << testData(SystemdRoot + u"/usr/lib/systemd/system/cups.service"_s)
                                << u"CUPS Scheduler"_s;
     QTest::newRow("real unit after a licence comment")
-        << contentsOf(SystemdRoot + u"/usr/lib/systemd/system/getty@.service"_s) << u"Getty on %I"_s;
+        << testData(SystemdRoot + u"/usr/lib/systemd/system/getty@.service"_s) << u"Getty on %I"_s;
     QTest::newRow("real drop-in without one")
-        << contentsOf(SystemdRoot + u"/usr/lib/systemd/system/rc-local.service.d/debian.conf"_s) << QString();
+        << testData(SystemdRoot + u"/usr/lib/systemd/system/rc-local.service.d/debian.conf"_s) << QString();
     QTest::newRow("continued over a comment")
-        << contentsOf(SystemdRoot + u"/run/systemd/system/run-once.service"_s) << u"Run once at the next boot"_s;
+        << testData(SystemdRoot + u"/run/systemd/system/run-once.service"_s) << u"Run once at the next boot"_s;
     QTest::newRow("empty assignment resets, other sections ignored")
-        << contentsOf(SystemdRoot + u"/usr/lib/systemd/system/e2scrub_reap.service.d/reset.conf"_s) << u""_s;
+        << testData(SystemdRoot + u"/usr/lib/systemd/system/e2scrub_reap.service.d/reset.conf"_s) << u""_s;
     QTest::newRow("last one wins, blanks around =")
         << QByteArray("[Unit]\nDescription=First\n  Description = Second  \n; Description=commented\n") << u"Second"_s;
     QTest::newRow("outside [Unit]") << QByteArray("Description=Loose\n[Install]\nDescription=x\n") << QString();
@@ -135,9 +127,9 @@ void tst_LinuxServices::unitTree()
 
 void tst_LinuxServices::initScriptHeader()
 {
-    QCOMPARE(InitScriptHeader::shortDescription(contentsOf(InitdRoot + u"/etc/init.d/procps"_s)),
+    QCOMPARE(InitScriptHeader::shortDescription(testData(InitdRoot + u"/etc/init.d/procps"_s)),
              u"Configure kernel parameters at boottime"_s);
-    QCOMPARE(InitScriptHeader::shortDescription(contentsOf(InitdRoot + u"/etc/init.d/Custom-Daemon"_s)), std::nullopt);
+    QCOMPARE(InitScriptHeader::shortDescription(testData(InitdRoot + u"/etc/init.d/Custom-Daemon"_s)), std::nullopt);
     QCOMPARE(InitScriptHeader::shortDescription("### BEGIN INIT INFO\n# Provides: x\n### END INIT INFO\n"
                                                 "# Short-Description: after the block\n"),
              std::nullopt);

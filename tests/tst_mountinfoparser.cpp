@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/linux/MountInfoParser.h"
+#include "platform/linux/drives/MountInfoParser.h"
 
 #include <QDir>
 #include <QFile>

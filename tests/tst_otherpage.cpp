@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/UnitFormMain.h"
+#include "controls/text/TLabel.h"
 #include "support/Session.h"
+
+#include <QJsonArray>
 
 #include <QTest>
 
@@ -47,6 +50,9 @@ private Q_SLOTS:
     void nameIsReadAsItsBufferHoldsIt();
     void everyStartUpIsCleanedUpWithinItsTick();
     void theTimerFillsThePageWhileItIsHidden();
+    void systemSummary_data();
+    void systemSummary();
+    void systemSummaryInThePagesStyle();
 };
 
 void tst_OtherPage::uptimeText_data()
@@ -159,6 +165,62 @@ void tst_OtherPage::theTimerFillsThePageWhileItIsHidden()
     const Network network = networkCounters(session);
     QVERIFY(network.startups >= 2);
     QCOMPARE(network.cleanups, network.startups);
+}
+
+void tst_OtherPage::systemSummary_data()
+{
+    QTest::addColumn<QByteArray>("system");
+    QTest::addColumn<QStringList>("texts"); // Label40, 42, 44, 46, 48
+    QTest::newRow("a desktop") << R"({ "osRelease": "PRETTY_NAME=\"Debian GNU/Linux 12 (bookworm)\"\n",
+                                       "kernelName": "Linux", "kernelRelease": "6.1.0-18-amd64", "machine": "x86_64",
+                                       "cpus": { "online": 4, "cores": 2 }, "desktop": "GNOME", "session": "wayland" })"_ba
+                               << QStringList{u"Debian GNU/Linux 12 (bookworm)"_s, u"Linux 6.1.0-18-amd64"_s,
+                                              u"x86_64"_s, u"2 核 / 4 线程"_s, u"GNOME (Wayland)"_s};
+    QTest::newRow("a server over ssh") << R"({ "osRelease": "NAME=\"Rocky Linux\"\nVERSION=\"9.3\"\n",
+                                               "kernelRelease": "5.14.0", "machine": "aarch64",
+                                               "cpus": { "online": 64 } })"_ba
+                                       << QStringList{u"Rocky Linux 9.3"_s, u"Linux 5.14.0"_s, u"aarch64"_s,
+                                                      u"64 线程"_s, u"无"_s};
+    QTest::newRow("nothing known") << "{}"_ba << QStringList{u"未知"_s, u"未知"_s, u"未知"_s, u"未知"_s, u"无"_s};
+}
+
+// Read once at start: the labels hold the facts before any timer has run.
+void tst_OtherPage::systemSummary()
+{
+    QFETCH(QByteArray, system);
+    QFETCH(QStringList, texts);
+    Session session(R"({ "system": )" + system + "}");
+    const QStringList labels{u"Label40"_s, u"Label42"_s, u"Label44"_s, u"Label46"_s, u"Label48"_s};
+    for (qsizetype i = 0; i < labels.size(); ++i)
+        QCOMPARE(session.text(labels.at(i)), texts.at(i));
+    session.steps(R"([ { "page": 5 }, { "contextMenu": "Label46", "choose": "复制" } ])");
+    QCOMPARE(session.dump().value(u"clipboard"_s).toString(), texts.at(3));
+}
+
+// Red captions and black values in the window's face, in the page's free space, each value
+// named by its caption; the controls of the form where they were.
+void tst_OtherPage::systemSummaryInThePagesStyle()
+{
+    Session session;
+    const QJsonObject box = session.control(u"GroupBox9"_s);
+    QCOMPARE(box.value(u"text"_s).toString(), u"系统信息"_s);
+    QCOMPARE(box.value(u"parent"_s).toString(), session.control(u"GroupBox8"_s).value(u"parent"_s).toString());
+    const QJsonArray bounds = box.value(u"geometry"_s).toArray();
+    QVERIFY(bounds.at(1).toInt() >= 104 + 73 + 4 && bounds.at(1).toInt() + bounds.at(3).toInt() <= 345);
+    const QStringList captions{u"发行版:"_s, u"内核:"_s, u"架构:"_s, u"处理器:"_s, u"桌面:"_s};
+    for (int row = 0; row < 5; ++row) {
+        const QJsonObject caption = session.control(u"Label%1"_s.arg(39 + 2 * row));
+        const QJsonObject value = session.control(u"Label%1"_s.arg(40 + 2 * row));
+        QCOMPARE(caption.value(u"text"_s).toString(), captions.at(row));
+        QCOMPARE(caption.value(u"color"_s).toString(), u"#FF0000"_s);
+        QCOMPARE(value.value(u"color"_s).toString(), u"#000000"_s);
+        QCOMPARE(caption.value(u"font"_s), session.control(u"Label18"_s).value(u"font"_s));
+        QCOMPARE(value.value(u"font"_s), session.control(u"Label17"_s).value(u"font"_s));
+        QCOMPARE(caption.value(u"geometry"_s).toArray().at(1), value.value(u"geometry"_s).toArray().at(1));
+        const auto *label = session->window().findChild<TLabel *>(u"Label%1"_s.arg(40 + 2 * row));
+        QCOMPARE(label->nameLabel()->caption(), captions.at(row));
+    }
+    QCOMPARE(session.control(u"GroupBox8"_s).value(u"geometry"_s).toArray(), (QJsonArray{8, 104, 337, 73}));
 }
 
 QTEST_MAIN(tst_OtherPage)

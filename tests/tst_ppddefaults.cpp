@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/PrinterSource.h"
-#include "platform/linux/PpdDefaults.h"
+#include "platform/linux/printers/PpdDefaults.h"
+#include "support/TestData.h"
 
-#include <QFile>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -11,10 +11,7 @@ namespace {
 
 QByteArray ppdFile(const QString &name)
 {
-    QFile file(QStringLiteral(PELZORA_TEST_DATA "/printers/") + name);
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("cannot read %s", qPrintable(file.fileName()));
-    return file.readAll();
+    return testData(u"printers/"_s + name);
 }
 
 } // namespace

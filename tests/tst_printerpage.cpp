@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/UnitFormMain.h"
-#include "controls/TListBox.h"
+#include "controls/lists/TListBox.h"
 #include "support/Session.h"
 
 #include <QJsonArray>
@@ -63,6 +63,10 @@ void tst_PrinterPage::defaultPrinterDescribed()
     QCOMPARE(listed(session), QStringList({u"A"_s, u"B"_s}));
     QCOMPARE(labels(session),
              QStringList({u"B: 彩色"_s, u"打印机支持彩色打印"_s, u"x: 600 y: 600 DPI (每英寸点数)"_s}));
+    // The list draws both alike; a reader hears which one is the default.
+    const auto *list = session->window().findChild<TListBox *>(u"ListBox2"_s);
+    QCOMPARE(list->item(0)->data(Qt::AccessibleDescriptionRole).toString(), QString());
+    QCOMPARE(list->item(1)->data(Qt::AccessibleDescriptionRole).toString(), u"默认"_s);
 }
 
 void tst_PrinterPage::colourTexts_data()

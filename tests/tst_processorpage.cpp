@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/UnitFormMain.h"
-#include "controls/FormFonts.h"
-#include "controls/TImage.h"
+#include "controls/drawing/TImage.h"
+#include "controls/text/FormFonts.h"
 #include "support/Session.h"
 
 #include <QFontMetrics>

@@ -2,8 +2,8 @@
 // Drawing at the screen's density: this program runs on a screen of two device
 // pixels per pixel.
 #include "app/UnitFormMain.h"
-#include "controls/TImage.h"
-#include "controls/TPaintBox.h"
+#include "controls/drawing/TImage.h"
+#include "controls/drawing/TPaintBox.h"
 #include "support/Session.h"
 
 #include <QTest>

@@ -10,8 +10,8 @@
 
 #include "app/TTimer.h"
 #include "app/UnitFormMain.h"
-#include "controls/TDriveComboBox.h"
 #include "controls/TTabbedNotebook.h"
+#include "controls/drives/TDriveComboBox.h"
 #include "support/Session.h"
 
 #include <QApplication>

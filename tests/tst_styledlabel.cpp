@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "controls/FormFonts.h"
-#include "controls/TStyledLabel.h"
+#include "controls/text/FormFonts.h"
+#include "controls/text/TStyledLabel.h"
 
 #include <QFontMetrics>
 #include <QTest>
@@ -33,7 +33,8 @@ void tst_StyledLabel::sizesToTheCaptionAsDrawn()
     QFETCH(QString, shown);
     QWidget page;
     page.setFont(FormFonts::windowFont());
-    const QSize size = QFontMetrics(page.font()).size(Qt::TextSingleLine, shown);
+    // As wide as the text drawn, as high as the form's lines of the window's font.
+    const QSize size(QFontMetrics(page.font()).size(Qt::TextSingleLine, shown).width(), 14);
     const TStyledLabel left(u"Left"_s, QRect(10, 5, 65, 17), caption, &page);
     QCOMPARE(left.geometry(), QRect(QPoint(10, 5), size));
     TStyledLabel right(u"Right"_s, QRect(41, 30, 54, 14), u"HomePage:"_s, &page, Qt::AlignRight);

@@ -2,7 +2,7 @@
 #include "app/FailureReport.h"
 #include "app/TTimer.h"
 #include "app/UnitFormMain.h"
-#include "controls/TListView.h"
+#include "controls/lists/TListView.h"
 #include "pages/SystemPage.h"
 #include "platform/Failure.h"
 #include "platform/RegistrySource.h"
@@ -11,7 +11,9 @@
 #include <QJsonArray>
 #include <QListWidget>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 
 using namespace Qt::StringLiterals;
 
@@ -97,6 +99,7 @@ public:
     NetworkSource &network() override { return m_fake.network(); }
     ClockSource &clock() override { return m_fake.clock(); }
     ShellSource &shell() override { return m_fake.shell(); }
+    SystemSource &system() override { return m_fake.system(); }
 
 private:
     class FlakyRegistry final : public RegistrySource
@@ -153,11 +156,13 @@ private Q_SLOTS:
     void softwareFill_data();
     void softwareFill();
     void captionsSortByLanguageWithCaseDistinguished();
+    void listFilledUnseenIsInOrderWhenFirstShown();
     void failedFillShowsWhatItHadAndStartsAfreshNextTime();
     void selectionShowsOnlyWhileTheListHasTheFocus();
     void shownListRedrawsOncePerFill();
     void tooltipsTellWhatTheListsDoNotDraw();
     void longCaptionsShowTheLinesThatFit();
+    void programsTheSystemNeedsShowNoCommand();
 };
 
 void tst_SystemPage::servicesKeepTheManagersOrder()
@@ -267,6 +272,17 @@ void tst_SystemPage::captionsSortByLanguageWithCaseDistinguished()
     // Case tells "alpha" from "Alpha"; a byte order would put every capital first.
     QCOMPARE(shown, (QStringList{u"alpha"_s, u"Alpha"_s, u"beta"_s, u"Beta"_s, u"Éclair"_s, u"zeta"_s, u"Zeta"_s}));
     QCOMPARE(programs(session).constFirst(), u"alpha|remove alpha"_s);
+}
+
+// Filled while another page shows, the list is put in order before it is first drawn.
+void tst_SystemPage::listFilledUnseenIsInOrderWhenFirstShown()
+{
+    Session session(uninstallFixture({program(u"K1"_s, u"Beta"_s), program(u"K2"_s, u"alpha"_s)}));
+    session.wait(700);
+    session.page(3);
+    const auto *list = session->window().findChild<TListView *>(u"ListView1"_s);
+    QCOMPARE(list->item(0)->text(), u"alpha"_s);
+    QCOMPARE(list->item(1)->text(), u"Beta"_s);
 }
 
 void tst_SystemPage::failedFillShowsWhatItHadAndStartsAfreshNextTime()
@@ -391,6 +407,37 @@ void tst_SystemPage::longCaptionsShowTheLinesThatFit()
     QVERIFY(inkRows.constLast() >= inkRows.constFirst() + lineSpacing);
     QVERIFY(inkRows.constLast() < inkRows.constFirst() + 2 * lineSpacing);
     QCOMPARE(session.control(u"ListView1"_s)[u"viewItems"_s][0][u"caption"_s].toString(), caption);
+}
+
+void tst_SystemPage::programsTheSystemNeedsShowNoCommand()
+{
+    const QString command = u"apt-get remove libreoffice-style-breeze-with-a-long-name"_s;
+    Session session(R"({ "uninstall": { "keys": [
+        { "name": "bash", "values": { "DisplayName": { "type": "REG_SZ", "data": "bash" },
+                                      "UninstallString": { "type": "REG_SZ", "data": "apt-get remove bash" },
+                                      "NoRemove": { "type": "REG_DWORD", "data": 1 } } },
+        { "name": "style", "values": {
+            "DisplayName": { "type": "REG_SZ", "data": "libreoffice-style-breeze-with-a-long-name" },
+            "UninstallString": { "type": "REG_SZ", "data": "apt-get remove libreoffice-style-breeze-with-a-long-name" },
+            "NoRemove": { "type": "REG_DWORD", "data": 0 } } } ] } })");
+    session.wait(700);
+    const QJsonArray shown = session.control(u"ListView1"_s)[u"viewItems"_s].toArray();
+    QCOMPARE(shown.at(0)[u"sub"_s].toArray(), QJsonArray{QString()});
+    QCOMPARE(shown.at(1)[u"sub"_s].toArray(), QJsonArray{command});
+    const auto *list = session->window().findChild<QListWidget *>(u"ListView1"_s);
+    QCOMPARE(list->item(0)->data(Qt::AccessibleDescriptionRole).toString(), u"系统必需"_s);
+    QTextDocument bash;
+    bash.setHtml(list->item(0)->toolTip());
+    QCOMPARE(bash.toPlainText(), u"bash\n系统必需"_s);
+    // However narrow the room, a command stays on its line.
+    QTextDocument tip;
+    tip.setHtml(list->item(1)->toolTip());
+    tip.setTextWidth(100);
+    QCOMPARE_GT(tip.size().width(), 100); // laid out wider than the room: nothing wrapped
+    const QTextBlock commandLine = tip.firstBlock();
+    QCOMPARE(tip.blockCount(), 1);
+    QCOMPARE(commandLine.layout()->lineCount(), 2); // the name, the command: the break between them only
+    QCOMPARE(commandLine.layout()->lineAt(1).textLength(), int(u"卸载命令: "_s.size() + command.size()));
 }
 
 QTEST_MAIN(tst_SystemPage)

@@ -1,13 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/SystemReport.h"
+#include "app/UiLanguage.h"
 #include "app/UnitFormMain.h"
-#include "controls/TLabel.h"
-#include "controls/TListBox.h"
-#include "controls/TPaintBox.h"
+#include "controls/TTabbedNotebook.h"
+#include "controls/drawing/TImage.h"
+#include "controls/drawing/TPaintBox.h"
+#include "controls/lists/TListBox.h"
+#include "controls/text/TLabel.h"
+#include "report/ReportBuilder.h"
+#include "report/TextReportWriter.h"
+#include "report/WindowFactReader.h"
 #include "support/Session.h"
+#include "support/TestData.h"
 
+#include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QRegularExpression>
 #include <QTabBar>
 #include <QTest>
 
@@ -39,6 +47,13 @@ void step(Session &session, const QString &kind, const QString &argument)
     session->runStep({{kind, argument}});
 }
 
+// A report without its time, which moves on between two copies.
+QString timeless(QString report)
+{
+    const qsizetype line = report.indexOf(u"\n时间: "_s);
+    return line < 0 ? report : report.remove(line, report.indexOf(u'\n', line + 1) - line);
+}
+
 } // namespace
 
 class tst_WindowActions : public QObject
@@ -46,17 +61,27 @@ class tst_WindowActions : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { QGuiApplication::clipboard()->clear(); }
+    void init()
+    {
+        QGuiApplication::clipboard()->clear();
+        UiLanguage::install(UiLanguage::Language::Chinese);
+    }
     void copyFocusedValue();
     void copySelectionOnly();
     void copyValueUnderThePointer();
     void contextMenuCopiesTheValueUnderIt();
     void processorReportCopiesAsLinesWithoutNul();
     void copyAllIsTheReport();
+    void copyAllInTheOtherLanguage_data();
+    void copyAllInTheOtherLanguage();
     void pageKeysRunThePageChangeHandler();
     void pageKeysRunThePageChangeHandler_data();
     void linksOpenFromTheKeyboard();
     void closeKeys();
+    void backtabGoesBackAPage();
+    void tabReachesEveryValueInReadingOrder();
+    void arrowsChooseOneLineOfTheProcessorReport();
+    void mouseSelectionsGoToThePrimarySelection();
 };
 
 void tst_WindowActions::copyFocusedValue()
@@ -130,12 +155,69 @@ void tst_WindowActions::copyAllIsTheReport()
     Session session(Machine);
     session.wait(1200);
     step(session, u"key"_s, u"ctrl+shift+c"_s);
-    const QString report = SystemReport::fromWindow(session->window()).toText().remove(QChar(u'\0'));
+    const QString report = timeless(
+        TextReportWriter::write(ReportBuilder::build(WindowFactReader::read(session->window()))).remove(QChar(u'\0')));
     QVERIFY(!report.isEmpty());
-    QCOMPARE(clipboard(session), report);
+    QCOMPARE(timeless(clipboard(session)), report);
     QGuiApplication::clipboard()->clear();
     session.steps(R"([{ "contextMenu": "Label17", "choose": "复制全部" }])");
-    QCOMPARE(clipboard(session), report);
+    QCOMPARE(timeless(clipboard(session)), report);
+    // For sharing: the same report without the host name and the address, and saying so.
+    session.steps(R"([{ "contextMenu": "Label17", "choose": "复制全部（隐去个人信息）" }])");
+    const QString redacted = clipboard(session);
+    QVERIFY(redacted.contains(u"\n主机: <host-1>\n已隐去个人信息: "_s));
+    QVERIFY(redacted.contains(u"\n计算机IP地址: <ip-1>\n计算机名: <host-1>\n"_s));
+    QVERIFY(!redacted.contains(u"pc1"_s) && !redacted.contains(u"192.0.2.2"_s));
+}
+
+namespace {
+
+// The report without its second line, the time, which moves on between two copies.
+QString withoutTime(const QString &report)
+{
+    QStringList lines = report.split(u'\n');
+    lines.removeAt(1);
+    return lines.join(u'\n');
+}
+
+// The whole report as a window speaking the language copies it.
+QString copiedAll(UiLanguage::Language language, const QByteArray &machine)
+{
+    UiLanguage::install(language);
+    Session session(machine);
+    session.wait(1200);
+    step(session, u"key"_s, u"ctrl+shift+c"_s);
+    return withoutTime(clipboard(session));
+}
+
+} // namespace
+
+void tst_WindowActions::copyAllInTheOtherLanguage_data()
+{
+    QTest::addColumn<UiLanguage::Language>("shown");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QByteArray>("machine");
+    QTest::newRow("English from Chinese") << UiLanguage::Language::Chinese << u"复制全部（英文）"_s << Machine;
+    QTest::newRow("Chinese from English") << UiLanguage::Language::English << u"Copy all (Chinese)"_s << Machine;
+    QTest::newRow("Arm board") << UiLanguage::Language::Chinese << u"复制全部（英文）"_s
+                               << testData(u"cpuinfo/rk3588.json"_s);
+}
+
+// The window keeps its language; the copy reads as a window speaking the other would copy it.
+void tst_WindowActions::copyAllInTheOtherLanguage()
+{
+    QFETCH(UiLanguage::Language, shown);
+    QFETCH(QString, entry);
+    QFETCH(QByteArray, machine);
+    const QString other = copiedAll(UiLanguage::other(shown), machine);
+    UiLanguage::install(shown);
+    Session session(machine);
+    session.wait(1200);
+    const QString tab = session->window().notebook()->tabText(0);
+    session.steps(
+        QJsonDocument(QJsonArray{QJsonObject{{u"contextMenu"_s, u"Label17"_s}, {u"choose"_s, entry}}}).toJson());
+    QCOMPARE(withoutTime(clipboard(session)), other);
+    QCOMPARE(session->window().notebook()->tabText(0), tab);
 }
 
 void tst_WindowActions::pageKeysRunThePageChangeHandler_data()
@@ -194,6 +276,98 @@ void tst_WindowActions::closeKeys()
         step(session, u"key"_s, keys);
         QVERIFY2(!session->window().isVisible(), qPrintable(keys));
     }
+}
+
+// What an X11 keyboard sends for Ctrl+Shift+Tab: Backtab, with Shift still held. X11 offers
+// it to the shortcuts also as Ctrl+Backtab, so those keys may be registered in one spelling only:
+// a second one makes the shortcut ambiguous, and an ambiguous shortcut does nothing.
+void tst_WindowActions::backtabGoesBackAPage()
+{
+    Session session;
+    int spellings = 0;
+    for (const QAction *action : session->window().actions())
+        for (const QKeySequence &keys : action->shortcuts()) {
+            const QKeyCombination combination = keys[0];
+            spellings += combination.key() == Qt::Key_Backtab
+                || (combination.key() == Qt::Key_Tab && combination.keyboardModifiers().testFlag(Qt::ShiftModifier));
+        }
+    QCOMPARE(spellings, 1);
+    session.page(2);
+    QTest::failOnWarning(QRegularExpression(u"Ambiguous shortcut"_s));
+    session->window().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&session->window()));
+    QTest::keyClick(session->window().focusWidget(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(session.dump()[u"page"_s].toInt(), 1);
+}
+
+void tst_WindowActions::tabReachesEveryValueInReadingOrder()
+{
+    const std::pair<int, QStringList> pages[] = {
+        {0, {u"Img_Info"_s}},
+        {1, {u"Label2"_s, u"Label4"_s, u"Label6"_s, u"Label8"_s, u"Label10"_s}},
+        {2, {u"DriveComboBox1"_s, u"Label16"_s, u"Label14"_s, u"Label33"_s, u"Label22"_s, u"Label24"_s}},
+        {4, {u"ListBox2"_s, u"Label26"_s, u"Label27"_s, u"Label25"_s}},
+        {5,
+         {u"Label17"_s, u"Label19"_s, u"Label31"_s, u"Label40"_s, u"Label42"_s, u"Label44"_s, u"Label46"_s,
+          u"Label48"_s}},
+    };
+    Session session(Machine);
+    session.wait(1200);
+    for (const auto &[page, order] : pages) {
+        session.page(page);
+        auto *tabs = session->window().findChild<QTabBar *>();
+        tabs->setFocus();
+        QStringList reached;
+        for (int i = 0; i <= order.size(); ++i) {
+            step(session, u"key"_s, u"tab"_s);
+            QWidget *focused = session->window().focusWidget();
+            reached.append(focused == tabs ? u"tabs"_s : focused->objectName());
+            if (qobject_cast<TLabel *>(focused)) {
+                QGuiApplication::clipboard()->clear();
+                step(session, u"key"_s, u"ctrl+c"_s);
+                QCOMPARE(clipboard(session), session.text(focused->objectName()));
+            }
+        }
+        QCOMPARE(reached, order + QStringList{u"tabs"_s}); // and round again
+        step(session, u"key"_s, u"shift+tab"_s);
+        QCOMPARE(session->window().focusWidget()->objectName(), order.constLast());
+    }
+}
+
+void tst_WindowActions::arrowsChooseOneLineOfTheProcessorReport()
+{
+    Session session(Machine);
+    session.wait(100);
+    auto *report = session->window().findChild<TImage *>(u"Img_Info"_s);
+    session->window().findChild<QTabBar *>()->setFocus();
+    step(session, u"key"_s, u"tab"_s);
+    QCOMPARE(report->selectedLine(), 0);
+    step(session, u"key"_s, u"down"_s);
+    step(session, u"key"_s, u"ctrl+c"_s);
+    QCOMPARE(clipboard(session), u"   - 供货商ID: GenuineIine"_s);
+    step(session, u"key"_s, u"end"_s);
+    step(session, u"key"_s, u"ctrl+c"_s);
+    QCOMPARE(clipboard(session), report->textLines().constLast());
+}
+
+void tst_WindowActions::mouseSelectionsGoToThePrimarySelection()
+{
+    Session session(Machine);
+    session.wait(1200);
+    session.page(5);
+    auto *address = session->window().findChild<TLabel *>(u"Label17"_s);
+    QTest::mouseDClick(address, Qt::LeftButton);
+    QCOMPARE(session.dump()[u"primarySelection"_s].toString(), u"192.0.2.2"_s);
+    const QPoint afterThreeDigits(QFontMetrics(address->font()).horizontalAdvance(u"192"_s), 5);
+    QTest::mousePress(address, Qt::LeftButton, {}, QPoint(0, 5));
+    QTest::mouseMove(address, afterThreeDigits);
+    QTest::mouseRelease(address, Qt::LeftButton, {}, afterThreeDigits);
+    QCOMPARE(session.dump()[u"primarySelection"_s].toString(), u"192"_s);
+    QCOMPARE(clipboard(session), QString()); // the clipboard is Ctrl+C's
+    session.page(0);
+    auto *report = session->window().findChild<TImage *>(u"Img_Info"_s);
+    QTest::mouseClick(report, Qt::LeftButton, {}, report->runs().constFirst().position + QPoint(2, 2));
+    QCOMPARE(session.dump()[u"primarySelection"_s].toString(), u"处理器"_s);
 }
 
 QTEST_MAIN(tst_WindowActions)

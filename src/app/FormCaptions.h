@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Wording.h"
+
 #include <QList>
 #include <QString>
 
-// The Chinese captions start-up writes over the form's English ones, in the
-// order it writes them. The report reads its captions from here too.
+// The captions start-up writes over the form's English design texts, in the
+// order it writes them: Chinese, or their translation. The report reads its
+// captions from here too.
 class FormCaptions
 {
 public:
@@ -13,11 +16,13 @@ public:
     {
         int tab = -1; // the page whose tab this is; -1 for a control's caption
         QString control; // object name of the label or group box
-        QString text; // empty: the program's title
+        const char *source = nullptr; // the Chinese text; null: the program's title
     };
 
     static const QList<Caption> &all();
-    static QString tab(int index);
+    // A caption's text in a language.
+    static QString text(const Caption &caption, const Wording &words = Wording::shown());
+    static QString tab(int index, const Wording &words = Wording::shown());
     // The caption of the control with this object name; empty when start-up leaves it alone.
-    static QString of(const QString &control);
+    static QString of(const QString &control, const Wording &words = Wording::shown());
 };

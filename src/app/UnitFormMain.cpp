@@ -6,12 +6,13 @@
 #include "FormCaptions.h"
 #include "TTimer.h"
 #include "WindowActions.h"
-#include "controls/FormFonts.h"
-#include "controls/TDriveComboBox.h"
 #include "controls/TGroupBox.h"
-#include "controls/TLabel.h"
 #include "controls/TTabbedNotebook.h"
-#include "controls/TUrlLabel.h"
+#include "controls/drives/TDriveComboBox.h"
+#include "controls/lists/ProgramIcon.h"
+#include "controls/text/FormFonts.h"
+#include "controls/text/TLabel.h"
+#include "controls/text/TUrlLabel.h"
 #include "pages/AboutPage.h"
 #include "pages/DiskPage.h"
 #include "pages/MemoryPage.h"
@@ -24,7 +25,6 @@
 #include "platform/Platform.h"
 
 #include <QGuiApplication>
-#include <QIcon>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QShowEvent>
@@ -48,15 +48,6 @@ void swallowFailures(Body &&body)
     }
 }
 
-QIcon programIcon()
-{
-    // Small sizes only: decoding the large image costs more at start-up than it is worth in a title bar.
-    QIcon icon;
-    for (const int size : {16, 32, 48})
-        icon.addFile(u":/icons/pelzora-%1.png"_s.arg(size), QSize(size, size));
-    return icon;
-}
-
 } // namespace
 
 TFormMain::TFormMain(Platform &platform, const FailureReport &failureReport, QWidget *parent)
@@ -67,19 +58,22 @@ TFormMain::TFormMain(Platform &platform, const FailureReport &failureReport, QWi
     , m_failureReport(failureReport)
 {
     Q_INIT_RESOURCE(pelzora);
+    // The hidden pages' labels take their sizes when first shown.
+    const TLabel::DeferSizing later;
     setObjectName(u"FormMain"_s);
     setWindowTitle(ProgramTitle);
-    setWindowIcon(programIcon());
+    // Small sizes only: decoding the large image costs more at start-up than it is worth in a title bar.
+    setWindowIcon(ProgramIcon::icon({16, 32, 48}));
     setFont(FormFonts::windowFont());
     setFixedSize(ClientSize);
 
     TabbedNotebook1 = new TTabbedNotebook(u"TabbedNotebook1"_s, QRect(QPoint(0, 0), ClientSize), this);
-    m_processorPage = new ProcessorPage(platform.cpuid(), TabbedNotebook1);
+    m_processorPage = new ProcessorPage(platform.cpuid(), platform.processor(), TabbedNotebook1);
     m_memoryPage = new MemoryPage(platform.memory(), TabbedNotebook1);
     m_diskPage = new DiskPage(platform.drives(), TabbedNotebook1);
     m_systemPage = new SystemPage(platform.services(), platform.registry(), TabbedNotebook1);
     m_printerPage = new PrinterPage(platform.printers(), TabbedNotebook1);
-    m_otherPage = new OtherPage(platform.network(), platform.clock(), TabbedNotebook1);
+    m_otherPage = new OtherPage(platform.network(), platform.clock(), platform.system(), TabbedNotebook1);
     m_aboutPage = new AboutPage(platform.shell(), TabbedNotebook1);
     TabbedNotebook1->addPage(m_processorPage, u"CPU"_s);
     TabbedNotebook1->addPage(m_memoryPage, u"RAM"_s);
@@ -94,6 +88,8 @@ TFormMain::TFormMain(Platform &platform, const FailureReport &failureReport, QWi
 
     createTimers();
     FormCreate();
+    // Beyond the form: facts that never change, written once.
+    m_otherPage->writeSystemSummary();
     centerOnScreen();
     // Beyond the form: copying, the keys, and what the controls are to assistive tools.
     ControlRoles::apply(*this);
@@ -160,9 +156,9 @@ void TFormMain::FormCreate()
     setWindowTitle(ProgramTitle);
     for (const FormCaptions::Caption &caption : FormCaptions::all()) {
         if (caption.tab >= 0)
-            TabbedNotebook1->setTabText(caption.tab, caption.text);
+            TabbedNotebook1->setTabText(caption.tab, FormCaptions::text(caption));
         else
-            setCaption(caption.control, caption.text.isEmpty() ? ProgramTitle : caption.text);
+            setCaption(caption.control, FormCaptions::text(caption));
     }
     auto *homePage = findChild<TUrlLabel *>(u"UrlLabel1"_s);
     homePage->setCaption(AboutPage::HomePageAddress);

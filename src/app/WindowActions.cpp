@@ -1,12 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "WindowActions.h"
 
-#include "SystemReport.h"
 #include "UnitFormMain.h"
-#include "controls/TDriveComboBox.h"
-#include "controls/TImage.h"
-#include "controls/TLabel.h"
+#include "Wording.h"
 #include "controls/TTabbedNotebook.h"
+#include "controls/drawing/TImage.h"
+#include "controls/drives/TDriveComboBox.h"
+#include "controls/text/PrimarySelection.h"
+#include "controls/text/TLabel.h"
+#include "report/ReportBuilder.h"
+#include "report/ReportRedactor.h"
+#include "report/TextReportWriter.h"
+#include "report/WindowFactReader.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -21,8 +26,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString CopyText = u"复制"_s;
-const QString CopyAllText = u"复制全部"_s;
 const QKeySequence CopyAllKey(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
 
 // The list a control belongs to: the list itself or the viewport its items are drawn on.
@@ -58,9 +61,9 @@ WindowActions::WindowActions(TFormMain &window)
     addKeys(QKeySequence::keyBindings(QKeySequence::Copy), [this] { copyValue(); });
     addKeys({CopyAllKey}, [this] { copyAll(); });
     addKeys({QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)}, [this] { stepPage(1); });
-    // A shifted Tab arrives as Backtab on most keyboards.
-    addKeys({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
-             QKeySequence(Qt::CTRL | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)},
+    // Once only: a shifted Tab arrives as Backtab, which Qt also tries as Ctrl+Shift+Tab, and a second
+    // spelling of the same keys makes the shortcut ambiguous, so that it does nothing.
+    addKeys({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)},
             [this] { stepPage(-1); });
     for (int page = 0; page < window.notebook()->pageCount() && page < 9; ++page)
         addKeys({QKeySequence(Qt::ALT | Qt::Key(Qt::Key_1 + page))}, [this, page] { showPage(page); });
@@ -82,8 +85,10 @@ QString WindowActions::valueText(const QWidget *control, std::optional<QPoint> a
         return {};
     if (const auto *label = qobject_cast<const TLabel *>(control))
         return labelText(*label);
-    if (const auto *image = qobject_cast<const TImage *>(control))
-        return image->textLines().join(u'\n');
+    if (const auto *image = qobject_cast<const TImage *>(control)) {
+        const QString line = image->selectedText();
+        return line.isEmpty() ? image->textLines().join(u'\n') : line;
+    }
     if (const QListWidget *list = listOf(control))
         return listItemText(*list, control, at);
     if (const auto *selector = qobject_cast<const TDriveComboBox *>(control))
@@ -97,10 +102,8 @@ QString WindowActions::valueText(const QWidget *control, std::optional<QPoint> a
 void WindowActions::putOnClipboard(QString text)
 {
     text.remove(QChar(u'\0'));
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    clipboard->setText(text, QClipboard::Clipboard);
-    if (clipboard->supportsSelection())
-        clipboard->setText(text, QClipboard::Selection);
+    QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard);
+    PrimarySelection::offer(text);
 }
 
 void WindowActions::copyValue()
@@ -117,7 +120,20 @@ void WindowActions::copyValue()
 
 void WindowActions::copyAll()
 {
-    putOnClipboard(SystemReport::fromWindow(m_window).toText());
+    putOnClipboard(TextReportWriter::write(ReportBuilder::build(WindowFactReader::read(m_window))));
+}
+
+void WindowActions::copyAllInOtherLanguage()
+{
+    const Wording words = Wording::of(UiLanguage::other(UiLanguage::current()));
+    putOnClipboard(TextReportWriter::write(ReportBuilder::build(WindowFactReader::read(m_window, words))));
+}
+
+void WindowActions::copyAllRedacted()
+{
+    SystemFacts facts = ReportBuilder::build(WindowFactReader::read(m_window));
+    ReportRedactor::redact(facts);
+    putOnClipboard(TextReportWriter::write(facts));
 }
 
 bool WindowActions::eventFilter(QObject *watched, QEvent *event)
@@ -141,11 +157,15 @@ void WindowActions::showContextMenu(QWidget *target, std::optional<QPoint> at, Q
     const QString value = valueText(target, at);
     auto *menu = new QMenu(&m_window);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    QAction *copy = menu->addAction(CopyText, menu, [value] { putOnClipboard(value); });
+    QAction *copy = menu->addAction(tr("复制"), menu, [value] { putOnClipboard(value); });
     copy->setShortcut(QKeySequence::Copy);
     copy->setEnabled(!value.isEmpty());
-    QAction *copyAllAction = menu->addAction(CopyAllText, this, &WindowActions::copyAll);
+    QAction *copyAllAction = menu->addAction(tr("复制全部"), this, &WindowActions::copyAll);
     copyAllAction->setShortcut(CopyAllKey);
+    menu->addAction(tr("复制全部（隐去个人信息）"), this, &WindowActions::copyAllRedacted);
+    //: The whole report in the language the window does not speak: English in the Chinese window, Chinese in the
+    //: English one.
+    menu->addAction(tr("复制全部（英文）", "in the other language"), this, &WindowActions::copyAllInOtherLanguage);
     menu->popup(globalPosition);
 }
 

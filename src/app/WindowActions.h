@@ -22,8 +22,8 @@ public:
     explicit WindowActions(TFormMain &window);
 
     // The text a control holds at a point on it, or where it has the focus when no point is given:
-    // a label's selection or its whole caption, the processor report's lines, a list's item, what the
-    // graph describes. Empty for a control that holds no value.
+    // a label's selection or its whole caption, the processor report's chosen line or all its lines, a list's item,
+    // what the graph describes. Empty for a control that holds no value.
     static QString valueText(const QWidget *control, std::optional<QPoint> at = std::nullopt);
     // Plain text on the clipboard and, where there is one, the selection the middle button pastes;
     // NUL characters left out.
@@ -33,6 +33,10 @@ public:
     void copyValue();
     // Ctrl+Shift+C: every fact the window holds, as text.
     void copyAll();
+    // The same, fit for sharing: without the host name, addresses, serial numbers and user names.
+    void copyAllRedacted();
+    // The whole report in the language the window does not speak, for a reader of the other.
+    void copyAllInOtherLanguage();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AccessibleControls.h"
 
-#include "TImage.h"
-#include "TLabel.h"
-#include "TPaintBox.h"
-#include "TShape.h"
-#include "TStyledLabel.h"
-#include "TUrlLabel.h"
+#include "controls/drawing/TImage.h"
+#include "controls/drawing/TPaintBox.h"
+#include "controls/drawing/TShape.h"
+#include "controls/text/TLabel.h"
+#include "controls/text/TStyledLabel.h"
+#include "controls/text/TUrlLabel.h"
 
 #include <QAccessibleWidget>
 #include <QFontMetrics>
@@ -104,6 +104,13 @@ public:
     {
     }
 
+    // Where the label stands with its caption, also on a page not shown yet.
+    QRect rect() const override
+    {
+        label()->ensureSized();
+        return AccessibleTextControl::rect();
+    }
+
     QString fullText() const override
     {
         const QString caption = label()->caption();
@@ -182,7 +189,7 @@ public:
         return fullText().isEmpty() ? QAccessible::Graphic : QAccessible::StaticText;
     }
 
-    QString fullText() const override { return static_cast<const TImage *>(widget())->textLines().join(u'\n'); }
+    QString fullText() const override { return image()->textLines().join(u'\n'); }
 
     QString text(QAccessible::Text type) const override
     {
@@ -191,6 +198,20 @@ public:
         return QAccessibleWidget::text(type);
     }
     using AccessibleTextControl::text;
+
+    // The chosen line is the selection.
+    void selection(int selectionIndex, int *startOffset, int *endOffset) const override
+    {
+        const std::pair<int, int> line = image()->selectedRange();
+        const bool exists = selectionIndex == 0 && line.first != line.second;
+        *startOffset = exists ? line.first : 0;
+        *endOffset = exists ? line.second : 0;
+    }
+    int selectionCount() const override { return image()->selectedLine() < 0 ? 0 : 1; }
+    int cursorPosition() const override { return image()->selectedRange().first; }
+
+private:
+    TImage *image() const { return static_cast<TImage *>(widget()); }
 };
 
 QAccessibleInterface *controlInterface(const QString &className, QObject *object)

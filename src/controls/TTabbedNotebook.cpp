@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TTabbedNotebook.h"
 
+#include "controls/OneRowTabBar.h"
+
 #include <QPainter>
 #include <QStackedWidget>
 #include <QStyleOptionTabWidgetFrame>
@@ -8,7 +10,7 @@
 
 TTabbedNotebook::TTabbedNotebook(const QString &name, const QRect &bounds, QWidget *parent)
     : QWidget(parent)
-    , m_tabs(new QTabBar(this))
+    , m_tabs(new OneRowTabBar(this))
     , m_pages(new QStackedWidget(this))
 {
     setObjectName(name);
@@ -30,6 +32,9 @@ void TTabbedNotebook::addPage(QWidget *page, const QString &caption)
         m_tabs->addTab(caption);
     }
     m_pages->addWidget(page);
+    // Only the shown page follows the stack's size; the others take it now, so that what stands on
+    // them knows its room before they are first shown.
+    page->setGeometry(m_pages->rect());
     const int tabHeight = m_tabs->sizeHint().height();
     m_tabs->setGeometry(2, PageOrigin.y() - tabHeight + 2, width() - 4, tabHeight);
 }

@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AboutPage.h"
 
-#include "controls/FormFonts.h"
-#include "controls/TImage.h"
-#include "controls/TLabel.h"
-#include "controls/TUrlLabel.h"
-
-#include <QImage>
+#include "controls/drawing/TImage.h"
+#include "controls/lists/ProgramIcon.h"
+#include "controls/text/FormFonts.h"
+#include "controls/text/TLabel.h"
+#include "controls/text/TUrlLabel.h"
 
 using namespace Qt::StringLiterals;
 
@@ -18,7 +17,8 @@ AboutPage::AboutPage(ShellSource &shell, QWidget *parent)
     : QWidget(parent)
 {
     auto *icon = new TImage(u"Image1"_s, QRect(144, 24, 32, 32), this);
-    icon->setPicture(QImage(u":/icons/pelzora-32.png"_s));
+    icon->setPicture(ProgramIcon::image(32));
+    icon->setDensePicture(ProgramIcon::icon({32, 48, 64}));
 
     auto *title = new TLabel(u"Label35"_s, QRect(96, 72, 159, 16), u"Pelzora"_s, this);
     QFont titleFont = FormFonts::windowFont();

@@ -2,11 +2,11 @@
 #include "DiskPage.h"
 
 #include "MegabyteText.h"
-#include "controls/JoinedText.h"
-#include "controls/TDriveComboBox.h"
-#include "controls/TFileListBox.h"
 #include "controls/TGroupBox.h"
-#include "controls/TLabel.h"
+#include "controls/drives/TDriveComboBox.h"
+#include "controls/lists/TFileListBox.h"
+#include "controls/text/JoinedText.h"
+#include "controls/text/TLabel.h"
 #include "platform/DriveSource.h"
 
 using namespace Qt::StringLiterals;
@@ -62,9 +62,12 @@ void DiskPage::driveChanged()
     m_freeSize->setCaption(sizeText(m_drives.freeBytesForCaller(rootOf(letter))));
     if (letter.isNull())
         return;
-    const QString typeText = driveTypeText(m_drives.driveType(rootOf(letter)));
-    if (!typeText.isEmpty())
-        m_driveType->setCaption(typeText);
+    const DriveType type = m_drives.driveType(rootOf(letter));
+    const QString typeText = driveTypeText(type);
+    if (typeText.isEmpty())
+        return;
+    m_driveType->setCaption(typeText);
+    m_shownDriveType = type;
 }
 
 void DiskPage::writeVolumeLabelSerial()
@@ -123,20 +126,25 @@ std::optional<QString> DiskPage::FileSystemNameText(DriveSource &drives, QChar l
     return volume ? textUntilZero(volume->fileSystemName).left(FileSystemNameLimit) : QString();
 }
 
-QString DiskPage::driveTypeText(DriveType type)
+QString DiskPage::driveTypeText(DriveType type, const Wording &words)
 {
     switch (type) {
     case DriveType::Removable:
-        return u"可移动存储器或软盘"_s;
+        return words.translate("DiskPage", "可移动存储器或软盘");
     case DriveType::Fixed:
-        return u"固定驱动器"_s;
+        return words.translate("DiskPage", "固定驱动器");
     case DriveType::Remote:
-        return u"远程存储器"_s;
+        return words.translate("DiskPage", "远程存储器");
     case DriveType::CdRom:
-        return u"光盘驱动器"_s;
+        return words.translate("DiskPage", "光盘驱动器");
     case DriveType::RamDisk:
-        return u"内存存储器"_s;
+        return words.translate("DiskPage", "内存存储器");
     default:
         return {};
     }
+}
+
+QString DiskPage::unknownDriveTypeText(const Wording &words)
+{
+    return words.translate("DiskPage", "未知");
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/Wording.h"
+
 #include <QWidget>
 
 #include <optional>
@@ -51,7 +53,11 @@ public:
     // A size label's text; a failed size query reads as no bytes at all.
     static QString sizeText(std::optional<quint64> bytes);
     // The drive-type text of Label33; empty for a type it leaves alone.
-    static QString driveTypeText(DriveType type);
+    static QString driveTypeText(DriveType type, const Wording &words = Wording::shown());
+    // What the report says of a type the page leaves alone.
+    static QString unknownDriveTypeText(const Wording &words = Wording::shown());
+    // The type whose text Label33 shows; nullopt before it is first written.
+    std::optional<DriveType> shownDriveType() const { return m_shownDriveType; }
 
 private:
     DriveSource &m_drives;
@@ -62,4 +68,5 @@ private:
     TLabel *m_totalSize;
     TLabel *m_freeSize;
     TFileListBox *m_fileList;
+    std::optional<DriveType> m_shownDriveType;
 };

@@ -3,9 +3,9 @@
 
 #include "MegabyteText.h"
 #include "controls/TGroupBox.h"
-#include "controls/TLabel.h"
-#include "controls/TPaintBox.h"
-#include "controls/TShape.h"
+#include "controls/drawing/TPaintBox.h"
+#include "controls/drawing/TShape.h"
+#include "controls/text/TLabel.h"
 #include "platform/Failure.h"
 #include "platform/MemorySource.h"
 
@@ -140,7 +140,8 @@ void MemoryPage::moveToBottomLeft()
 
 void MemoryPage::describeGraph(const MemoryStatus &status)
 {
-    const QString description = u"物理内存 %1 %, 虚拟内存 %2 %"_s.arg(percentInUse(status.availPhys, status.totalPhys))
+    const QString description = tr("物理内存 %1 %, 虚拟内存 %2 %")
+                                    .arg(percentInUse(status.availPhys, status.totalPhys))
                                     .arg(percentInUse(status.availPageFile, status.totalPageFile));
     if (description == m_physicalLine->accessibleDescription())
         return;

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PrinterPage.h"
 
-#include "controls/JoinedText.h"
-#include "controls/TLabel.h"
-#include "controls/TListBox.h"
+#include "controls/lists/TListBox.h"
+#include "controls/text/JoinedText.h"
+#include "controls/text/TLabel.h"
 #include "platform/Failure.h"
 #include "platform/PrinterSource.h"
 
@@ -42,6 +42,7 @@ void PrinterPage::refresh()
     m_shown.resolution = QSize(x, y);
     m_printer.setCurrentPrinterIndex(TPrinter::DefaultPrinter);
     const QString deviceName = m_printer.currentPrinter().device();
+    markDefaultPrinter(deviceName);
     m_shown.defaultPrinterName = deviceName;
     const DeviceMode deviceMode = deviceModeByName(m_printers, deviceName);
     m_defaultName->setCaption(defaultPrinterText(deviceName, deviceMode));
@@ -49,9 +50,9 @@ void PrinterPage::refresh()
     m_shown.deviceMode = deviceMode;
 }
 
-QString PrinterPage::resolutionText(int x, int y)
+QString PrinterPage::resolutionText(int x, int y, const Wording &words)
 {
-    return u"x: %1 y: %2 DPI (每英寸点数)"_s.arg(x).arg(y);
+    return words.translate("PrinterPage", "x: %1 y: %2 DPI (每英寸点数)").arg(x).arg(y);
 }
 
 bool PrinterPage::printsInColor(const DeviceMode &deviceMode)
@@ -64,14 +65,19 @@ bool PrinterPage::supportsColor(const DeviceMode &deviceMode)
     return (deviceMode.dmFields & DeviceMode::ColorField) != 0;
 }
 
-JoinedText PrinterPage::defaultPrinterText(const QString &deviceName, const DeviceMode &deviceMode)
+JoinedText PrinterPage::defaultPrinterText(const QString &deviceName, const DeviceMode &deviceMode,
+                                           const Wording &words)
 {
-    return JoinedText().outside(deviceName).own(printsInColor(deviceMode) ? u": 彩色"_s : u": 黑白"_s);
+    return JoinedText()
+        .outside(deviceName)
+        .own(printsInColor(deviceMode) ? words.translate("PrinterPage", ": 彩色")
+                                       : words.translate("PrinterPage", ": 黑白"));
 }
 
-QString PrinterPage::colorSupportText(const DeviceMode &deviceMode)
+QString PrinterPage::colorSupportText(const DeviceMode &deviceMode, const Wording &words)
 {
-    return supportsColor(deviceMode) ? u"打印机支持彩色打印"_s : u"打印机不支持彩色打印"_s;
+    return supportsColor(deviceMode) ? words.translate("PrinterPage", "打印机支持彩色打印")
+                                     : words.translate("PrinterPage", "打印机不支持彩色打印");
 }
 
 int PrinterPage::PrinterDpiX()
@@ -82,6 +88,15 @@ int PrinterPage::PrinterDpiX()
 int PrinterPage::PrinterDpiY()
 {
     return m_printer.PrinterInfoContext().deviceCaps(InformationContext::LogPixelsY);
+}
+
+// The list draws every printer alike; a reader hears which one is the default. Names are
+// compared without regard to case, as the default printer is found in the list.
+void PrinterPage::markDefaultPrinter(const QString &deviceName)
+{
+    const QList<QListWidgetItem *> found = m_printerList->findItems(deviceName, Qt::MatchFixedString);
+    if (!found.isEmpty())
+        found.constFirst()->setData(Qt::AccessibleDescriptionRole, tr("默认"));
 }
 
 QStringList PrinterPage::printerTexts()

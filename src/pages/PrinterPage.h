@@ -2,7 +2,8 @@
 #pragma once
 
 #include "TPrinter.h"
-#include "controls/JoinedText.h"
+#include "app/Wording.h"
+#include "controls/text/JoinedText.h"
 #include "platform/PrinterSource.h"
 
 #include <QSize>
@@ -36,9 +37,10 @@ public:
     const Shown &shown() const { return m_shown; }
 
     // The label texts: "x: 600 y: 600 DPI (每英寸点数)", "NAME: 彩色", "打印机支持彩色打印".
-    static QString resolutionText(int x, int y);
-    static JoinedText defaultPrinterText(const QString &deviceName, const DeviceMode &deviceMode);
-    static QString colorSupportText(const DeviceMode &deviceMode);
+    static QString resolutionText(int x, int y, const Wording &words = Wording::shown());
+    static JoinedText defaultPrinterText(const QString &deviceName, const DeviceMode &deviceMode,
+                                         const Wording &words = Wording::shown());
+    static QString colorSupportText(const DeviceMode &deviceMode, const Wording &words = Wording::shown());
     static bool printsInColor(const DeviceMode &deviceMode);
     static bool supportsColor(const DeviceMode &deviceMode);
     // The device mode asked by name alone; throws Failure for a printer that has none to give.
@@ -48,6 +50,7 @@ private:
     int PrinterDpiX();
     int PrinterDpiY();
     QStringList printerTexts();
+    void markDefaultPrinter(const QString &deviceName);
 
     PrinterSource &m_printers;
     TPrinter m_printer;

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ProcessorPage.h"
 
-#include "controls/TImage.h"
+#include "ProcessorIdentityReport.h"
+#include "app/Wording.h"
+#include "controls/drawing/TImage.h"
 #include "platform/CpuidSource.h"
+#include "platform/ProcessorSource.h"
 
 using namespace Qt::StringLiterals;
 
@@ -22,9 +25,9 @@ quint32 bits(quint32 value, int first, int count)
     return (value >> first) & ((1u << count) - 1u);
 }
 
-QString supported(quint32 flags, int bit)
+QString supported(quint32 flags, int bit, const Wording &words)
 {
-    return bits(flags, bit, 1) ? u"支持"_s : u"不支持"_s;
+    return bits(flags, bit, 1) ? words.translate("ProcessorPage", "支持") : words.translate("ProcessorPage", "不支持");
 }
 
 QString hexGroups(quint32 value)
@@ -35,9 +38,10 @@ QString hexGroups(quint32 value)
 
 } // namespace
 
-ProcessorPage::ProcessorPage(CpuidSource &cpu, QWidget *parent)
+ProcessorPage::ProcessorPage(CpuidSource &cpu, ProcessorSource &processor, QWidget *parent)
     : QWidget(parent)
     , m_cpu(cpu)
+    , m_processor(processor)
     , m_image(new TImage(u"Img_Info"_s, QRect(8, 16, 345, 321), this))
 {
 }
@@ -45,6 +49,11 @@ ProcessorPage::ProcessorPage(CpuidSource &cpu, QWidget *parent)
 bool ProcessorPage::hasCpuid() const
 {
     return m_cpu.hasCpuid();
+}
+
+ProcessorIdentity ProcessorPage::identity() const
+{
+    return m_processor.identity();
 }
 
 QString ProcessorPage::registerText(quint32 value)
@@ -75,71 +84,101 @@ void ProcessorPage::drawReport()
     m_reportFont = window()->font();
     m_image->fill(Background);
     m_linePosition = FirstLine;
-    m_lines = reportLines(m_cpu);
+    m_lines = reportLines(m_cpu, m_processor);
     for (const ReportLine &line : std::as_const(m_lines))
         writeLine(line);
 }
 
-QList<ProcessorPage::ReportLine> ProcessorPage::reportLines(const CpuidSource &cpu)
+bool ProcessorPage::reportsIdentity(bool hasCpuid, const ProcessorIdentity &identity)
+{
+    return !hasCpuid && !identity.architecture.isEmpty() && !ProcessorIdentity::isX86(identity.architecture);
+}
+
+QList<ProcessorPage::ReportLine> ProcessorPage::reportLines(const CpuidSource &cpu, const ProcessorSource &processor,
+                                                            const Wording &words)
+{
+    // Asked only without the instruction: on x86 the report stays the instruction's alone.
+    if (cpu.hasCpuid())
+        return reportLines(cpu, words);
+    const ProcessorIdentity identity = processor.identity();
+    return reportsIdentity(false, identity) ? ProcessorIdentityReport::lines(identity, words) : reportLines(cpu, words);
+}
+
+QList<ProcessorPage::ReportLine> ProcessorPage::reportLines(const CpuidSource &cpu, const Wording &words)
 {
     QList<ReportLine> lines;
     if (!cpu.hasCpuid()) {
-        lines.append({u"处理器"_s, QString()});
-        lines.append({u"   - CPUID指令: "_s, u"不支持."_s});
+        lines.append({words.translate("ProcessorPage", "处理器"), QString()});
+        lines.append(
+            {words.translate("ProcessorPage", "   - CPUID指令: "), words.translate("ProcessorPage", "不支持.")});
         return lines;
     }
-    addIdentification(cpu, lines);
-    addFeatures(cpu, lines);
-    addExtendedFunctions(cpu, lines);
+    addIdentification(cpu, lines, words);
+    addFeatures(cpu, lines, words);
+    addExtendedFunctions(cpu, lines, words);
     return lines;
 }
 
-void ProcessorPage::addIdentification(const CpuidSource &cpu, QList<ReportLine> &lines)
+QList<ProcessorPage::ReportLine> ProcessorPage::reportLines(const Wording &words) const
 {
+    return reportLines(m_cpu, m_processor, words);
+}
+
+void ProcessorPage::addIdentification(const CpuidSource &cpu, QList<ReportLine> &lines, const Wording &words)
+{
+    const auto line = [&lines, &words](const char *caption, const QString &value) {
+        lines.append({words.translate("ProcessorPage", caption), value});
+    };
     const CpuidRegisters vendor = cpu.cpuid(0);
-    lines.append({u"处理器"_s, QString()});
-    lines.append(
-        {u"   - 供货商ID: "_s, registerText(vendor.ebx) + registerText(vendor.edx) + registerText(vendor.ecx)});
+    lines.append({words.translate("ProcessorPage", "处理器"), QString()});
+    line(QT_TRANSLATE_NOOP("ProcessorPage", "   - 供货商ID: "),
+         registerText(vendor.ebx) + registerText(vendor.edx) + registerText(vendor.ecx));
 
     const CpuidRegisters signature = cpu.cpuid(1);
     const quint32 eax = signature.eax;
     const quint32 ebx = signature.ebx;
-    lines.append({u"   - 步进ID: "_s, QString::number(bits(eax, 0, 4))});
-    lines.append({u"   - 型号: "_s, QString::number(bits(eax, 4, 4), 16).toUpper()});
-    lines.append({u"   - 系列代码: "_s, QString::number(bits(eax, 8, 4))});
-    lines.append({u"   - 处理器类型: "_s, QString::number(bits(eax, 12, 4))});
-    lines.append({u"   - 扩展型号: "_s, QString::number(bits(eax, 16, 4))});
-    lines.append({u"   - 大系列: "_s, QString::number(bits(eax, 20, 8))});
-    lines.append({u"   - 品牌 ID: "_s, QString::number(bits(ebx, 0, 8))});
-    lines.append({u"   - 片数: "_s, QString::number(bits(ebx, 8, 8))});
-    lines.append({u"   - 数量: "_s, QString::number(bits(ebx, 16, 8))});
-    lines.append({u"   - APIC(高级可编程终端控制器)ID: "_s, QString::number(bits(ebx, 24, 8))});
-    lines.append({u"   - 序列号 "_s, bits(signature.edx, 18, 1) ? u"有效"_s : u"失效"_s});
+    line(QT_TRANSLATE_NOOP("ProcessorPage", "   - 步进ID: "), QString::number(bits(eax, 0, 4)));
+    line(QT_TRANSLATE_NOOP("ProcessorPage", "   - 型号: "), QString::number(bits(eax, 4, 4), 16).toUpper());
+    line(QT_TRANSLATE_NOOP("ProcessorPage", "   - 系列代码: "), QString::number(bits(eax, 8, 4)));
+    line(QT_TRANSLATE_NOOP("ProcessorPage", "   - 处理器类型: "), QString::number(bits(eax, 12, 4)));
+    line(QT_TRANSLATE_NOOP("ProcessorPage", "   - 扩展型号: "), QString::number(bits(eax, 16, 4)));
+    line(QT_TRANSLATE_NOOP("ProcessorPage", "   - 大系列: "), QString::number(bits(eax, 20, 8)));
+    line(QT_TRANSLATE_NOOP("ProcessorPage", "   - 品牌 ID: "), QString::number(bits(ebx, 0, 8)));
+    line(QT_TRANSLATE_NOOP("ProcessorPage", "   - 片数: "), QString::number(bits(ebx, 8, 8)));
+    line(QT_TRANSLATE_NOOP("ProcessorPage", "   - 数量: "), QString::number(bits(ebx, 16, 8)));
+    line(QT_TRANSLATE_NOOP("ProcessorPage", "   - APIC(高级可编程终端控制器)ID: "), QString::number(bits(ebx, 24, 8)));
+    line(QT_TRANSLATE_NOOP("ProcessorPage", "   - 序列号 "),
+         bits(signature.edx, 18, 1) ? words.translate("ProcessorPage", "有效")
+                                    : words.translate("ProcessorPage", "失效"));
 
     const CpuidRegisters serial = cpu.cpuid(3);
-    lines.append({u"   - 序列号: "_s, serialText(eax, serial.edx, serial.ecx)});
+    line(QT_TRANSLATE_NOOP("ProcessorPage", "   - 序列号: "), serialText(eax, serial.edx, serial.ecx));
 }
 
-void ProcessorPage::addFeatures(const CpuidSource &cpu, QList<ReportLine> &lines)
+void ProcessorPage::addFeatures(const CpuidSource &cpu, QList<ReportLine> &lines, const Wording &words)
 {
     lines.append(ReportLine());
     const quint32 edx = cpu.cpuid(1).edx;
-    lines.append({u"MMX(多媒体增强指令集) "_s, supported(edx, 23)});
-    lines.append({bits(edx, 24, 1) ? u"FXSAVE & FXRSTOR 指令 "_s : u"FXSAVE & FXRSTOR 指令集"_s, supported(edx, 24)});
-    lines.append({u"SSE指令集 "_s, supported(edx, 25)});
-    lines.append({u"SSE2指令集 "_s, supported(edx, 26)});
+    lines.append({words.translate("ProcessorPage", "MMX(多媒体增强指令集) "), supported(edx, 23, words)});
+    // Written without its blank where the instructions are missing, so the value follows it at once.
+    lines.append({bits(edx, 24, 1) ? words.translate("ProcessorPage", "FXSAVE & FXRSTOR 指令 ")
+                                   : words.translate("ProcessorPage", "FXSAVE & FXRSTOR 指令集"),
+                  supported(edx, 24, words)});
+    lines.append({words.translate("ProcessorPage", "SSE指令集 "), supported(edx, 25, words)});
+    lines.append({words.translate("ProcessorPage", "SSE2指令集 "), supported(edx, 26, words)});
     lines.append(ReportLine());
 }
 
-void ProcessorPage::addExtendedFunctions(const CpuidSource &cpu, QList<ReportLine> &lines)
+void ProcessorPage::addExtendedFunctions(const CpuidSource &cpu, QList<ReportLine> &lines, const Wording &words)
 {
     const quint32 highest = cpu.cpuid(ExtendedBase).eax;
     if (highest <= ExtendedBase) {
-        lines.append({u"   - 扩展CPUID "_s, u"不支持."_s});
+        lines.append(
+            {words.translate("ProcessorPage", "   - 扩展CPUID "), words.translate("ProcessorPage", "不支持.")});
         return;
     }
-    lines.append({u"扩展CPUID: "_s, u"支持"_s});
-    lines.append({u"   - 高级功能支持: "_s, QString::number(highest - ExtendedBase)});
+    lines.append({words.translate("ProcessorPage", "扩展CPUID: "), words.translate("ProcessorPage", "支持")});
+    lines.append({words.translate("ProcessorPage", "   - 高级功能支持: "), QString::number(highest - ExtendedBase)});
 
     QString brand;
     for (quint32 leaf = ExtendedBase + 2; leaf <= ExtendedBase + 4; ++leaf) {
@@ -148,6 +187,6 @@ void ProcessorPage::addExtendedFunctions(const CpuidSource &cpu, QList<ReportLin
     }
     if (brand.endsWith(QChar(u'\0')))
         brand.chop(1);
-    lines.append({u"品牌: "_s, QString()});
+    lines.append({words.translate("ProcessorPage", "品牌: "), QString()});
     lines.append({QString(), u"   - "_s + brand});
 }

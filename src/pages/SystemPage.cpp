@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SystemPage.h"
 
-#include "controls/FormFonts.h"
 #include "controls/TGroupBox.h"
-#include "controls/TListBox.h"
-#include "controls/TListView.h"
+#include "controls/lists/TListBox.h"
+#include "controls/lists/TListView.h"
+#include "controls/lists/TListViewItem.h"
+#include "controls/text/FormFonts.h"
+#include "controls/text/ToolTipText.h"
 #include "platform/RegistrySource.h"
 #include "platform/ServiceSource.h"
 
@@ -15,8 +17,12 @@
 #include <QScopeGuard>
 #include <QSignalBlocker>
 #include <QTextDocument>
+#include <QTimer>
+#include <QtEndian>
 
 #include <algorithm>
+#include <system_error>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 
@@ -25,6 +31,10 @@ namespace {
 const QString DisplayNameValue = u"DisplayName"_s;
 const QString ListFontFamily = u"MS Sans Serif"_s;
 const QString UninstallStringValue = u"UninstallString"_s;
+// What a program's list item holds beside its sub-items, which the form fixes.
+constexpr int SourceRole = Qt::UserRole + 1;
+constexpr int VersionRole = Qt::UserRole + 2;
+constexpr int SystemRequiredRole = Qt::UserRole + 3;
 
 // A value as text: the stored text up to its first NUL. A value that is
 // missing, empty, not text or unreadable counts as empty, so one odd entry
@@ -56,24 +66,72 @@ QCollator captionCollator()
     return collator;
 }
 
-// A tooltip shows these lines as they are: names from outside may look like markup.
-QString plainToolTip(const QStringList &lines)
+// A DWORD value's number; nullopt when the value is missing, of another type or unreadable.
+std::optional<quint32> readDword(RegistryKey &key, const QString &valueName)
 {
-    return Qt::convertFromPlainText(lines.join(u'\n'), Qt::WhiteSpacePre);
+    const std::optional<RegistryValueInfo> info = key.queryValue(valueName);
+    if (!info || info->type != RegistryValueType::DWord || info->size != sizeof(quint32))
+        return std::nullopt;
+    const std::optional<QByteArray> data = key.readValue(valueName);
+    if (!data || data->size() != sizeof(quint32))
+        return std::nullopt;
+    return qFromLittleEndian<quint32>(data->constData());
 }
 
-// The program's full name, the package manager that installed it and the command that removes it.
-QString programToolTip(const QString &displayName, const QString &source, const QString &uninstallString)
+// The program's full name, the package manager that installed it and the command that removes it,
+// or that the system cannot do without it.
+QString toolTipOf(const ProgramEntry &program)
 {
-    QStringList lines{displayName};
-    if (!source.isEmpty())
-        lines.append(u"来源: "_s + source);
-    if (!uninstallString.isEmpty())
-        lines.append(u"卸载命令: "_s + uninstallString);
-    return plainToolTip(lines);
+    QStringList lines{program.name};
+    if (!program.source.isEmpty())
+        lines.append(SystemPage::tr("来源: ") + program.source);
+    if (program.systemRequired)
+        lines.append(SystemPage::systemRequiredText());
+    else if (!program.removeCommand.isEmpty())
+        lines.append(SystemPage::tr("卸载命令: ") + program.removeCommand);
+    return ToolTipText::fromLines(lines);
 }
+
+// A program in the list: besides what every item holds, what the list does not draw (its tooltip
+// and its description for assistive tools) and what the report reads back, all made when asked
+// from the program's entry, which shares its texts with the caption and the sub-item.
+class ProgramItem final : public TListViewItem
+{
+public:
+    explicit ProgramItem(const ProgramEntry &program)
+        : TListViewItem(program.name, {program.removeCommand})
+        , m_program(program)
+    {
+    }
+
+    QVariant data(int role) const override
+    {
+        switch (role) {
+        case Qt::ToolTipRole:
+            return toolTipOf(m_program);
+        case Qt::AccessibleDescriptionRole:
+            return m_program.systemRequired ? SystemPage::systemRequiredText() : m_program.removeCommand;
+        case SourceRole:
+            return m_program.source;
+        case VersionRole:
+            return m_program.version;
+        case SystemRequiredRole:
+            return m_program.systemRequired;
+        default:
+            return TListViewItem::data(role);
+        }
+    }
+
+private:
+    ProgramEntry m_program;
+};
 
 } // namespace
+
+QString SystemPage::systemRequiredText(const Wording &words)
+{
+    return words.translate("SystemPage", "系统必需");
+}
 
 SystemPage::SystemPage(ServiceSource &services, RegistrySource &registry, QWidget *parent)
     : QWidget(parent)
@@ -97,6 +155,13 @@ SystemPage::SystemPage(ServiceSource &services, RegistrySource &registry, QWidge
         if (page)
             page->refillSoftware();
     });
+    m_handover->page = this;
+}
+
+SystemPage::~SystemPage()
+{
+    const std::lock_guard lock(m_handover->mutex);
+    m_handover->page = nullptr;
 }
 
 void SystemPage::fillServices()
@@ -148,13 +213,30 @@ QList<ServiceEntry> SystemPage::services() const
     return services;
 }
 
-QList<TListView::Item> SystemPage::programs() const
+QList<ProgramEntry> SystemPage::programs() const
 {
-    return m_softwareList->viewItems();
+    QList<ProgramEntry> programs;
+    const QList<TListView::Item> items = m_softwareList->viewItems();
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const QListWidgetItem *item = m_softwareList->item(int(i));
+        programs.append({items.at(i).caption, items.at(i).subItems.value(0), item->data(SourceRole).toString(),
+                         item->data(VersionRole).toString(), item->data(SystemRequiredRole).toBool()});
+    }
+    return programs;
 }
 
 void SystemPage::fillSoftware()
 {
+    // Where the registry gives a copy, the files are read on another thread: the user's own
+    // package folders may be on a network share. The list is sorted when first seen, so a
+    // window whose page stays closed never loads the collation tables.
+    if (readOnAnotherThread(ProgramOrder::WhenSeen)) {
+        m_softwareFilled = true;
+        return;
+    }
+    ++m_refills; // a refill still showing gives way
+    if (std::exchange(m_showingPrograms, false))
+        m_softwareList->endUpdate();
     m_softwareList->beginUpdate();
     const auto redrawOnce = qScopeGuard([this] { m_softwareList->endUpdate(); });
     m_softwareList->clear();
@@ -170,8 +252,10 @@ void SystemPage::fillSoftware()
 
 void SystemPage::refillSoftware()
 {
-    // Before the first fill has completed, that fill brings every program itself.
+    // Before the first fill has begun, that fill brings every program itself.
     if (!m_softwareFilled)
+        return;
+    if (readOnAnotherThread(ProgramOrder::Sorted))
         return;
     try {
         fillSoftware();
@@ -180,16 +264,65 @@ void SystemPage::refillSoftware()
     }
 }
 
+bool SystemPage::readOnAnotherThread(ProgramOrder order)
+{
+    const std::shared_ptr<RegistrySource> copy = m_registry.snapshot();
+    if (!copy)
+        return false;
+    const int refill = ++m_refills;
+    try {
+        std::thread([copy, handover = m_handover, refill, order] {
+            try {
+                const auto rows = std::make_shared<const QList<ProgramEntry>>(
+                    order == ProgramOrder::Sorted ? readPrograms(*copy) : readUnsorted(*copy, nullptr));
+                const std::lock_guard lock(handover->mutex);
+                if (handover->page)
+                    QMetaObject::invokeMethod(
+                        handover->page,
+                        [page = handover->page, rows, refill, order] { page->showPrograms(rows, refill, order, 0); },
+                        Qt::QueuedConnection);
+            } catch (...) {
+                // Nothing to show: the list keeps what it has.
+            }
+        }).detach();
+        return true;
+    } catch (const std::system_error &) {
+        return false; // no thread to be had
+    }
+}
+
+void SystemPage::showPrograms(const ProgramRows &rows, int refill, ProgramOrder order, qsizetype from)
+{
+    if (refill != m_refills)
+        return; // a newer fill has taken over
+    if (from == 0) {
+        if (!std::exchange(m_showingPrograms, true))
+            m_softwareList->beginUpdate();
+        m_softwareList->clear();
+    }
+    const qsizetype to = std::min(rows->size(), from + ProgramsPerPass);
+    for (qsizetype i = from; i < to; ++i)
+        m_softwareList->addItem(new ProgramItem(rows->at(i)));
+    if (to < rows->size()) {
+        QTimer::singleShot(0, this, [this, rows, refill, order, to] { showPrograms(rows, refill, order, to); });
+        return;
+    }
+    m_showingPrograms = false;
+    // So many cells are laid out a part per pass too, as the list view can.
+    if (rows->size() > ProgramsPerPass) {
+        m_softwareList->setLayoutMode(QListView::Batched);
+        m_softwareList->setBatchSize(int(ProgramsPerPass));
+    }
+    if (order == ProgramOrder::WhenSeen)
+        sortSoftware();
+    m_softwareList->endUpdate();
+}
+
 void SystemPage::addInstalledPrograms()
 {
-    for (const QString &keyName : uninstallKeyNames(m_registry)) {
-        QString source;
-        const std::optional<TListView::Item> program = readProgram(m_registry, keyName, &source);
-        if (!program)
-            continue;
-        m_softwareList->addItem(program->caption, program->subItems);
-        describeProgram(m_softwareList->item(m_softwareList->count() - 1), source, program->subItems.value(0));
-    }
+    for (const QString &keyName : uninstallKeyNames(m_registry))
+        if (const std::optional<ProgramEntry> program = readProgram(m_registry, keyName))
+            m_softwareList->addItem(new ProgramItem(*program));
 }
 
 QStringList SystemPage::uninstallKeyNames(RegistrySource &registry)
@@ -198,31 +331,46 @@ QStringList SystemPage::uninstallKeyNames(RegistrySource &registry)
     return uninstall ? uninstall->subKeyNames() : QStringList();
 }
 
-std::optional<TListView::Item> SystemPage::readProgram(RegistrySource &registry, const QString &keyName,
-                                                       QString *source)
+std::optional<ProgramEntry> SystemPage::readProgram(RegistrySource &registry, const QString &keyName)
 {
     const std::unique_ptr<RegistryKey> key = registry.openKey(u"%1\\%2"_s.arg(RegistrySource::UninstallKey, keyName));
     if (!key)
         return std::nullopt;
     const QString displayName = readText(*key, DisplayNameValue);
-    const QString uninstallString = readText(*key, UninstallStringValue);
+    QString uninstallString = readText(*key, UninstallStringValue);
     if (displayName.isEmpty())
         return std::nullopt;
-    if (source)
-        *source = readText(*key, RegistrySource::InstallSourceValue);
-    return TListView::Item{displayName, {uninstallString}};
+    // A program that cannot be removed shows no command, as the system's own list offers no button.
+    const bool systemRequired = readDword(*key, RegistrySource::NoRemoveValue).value_or(0) != 0;
+    if (systemRequired)
+        uninstallString.clear();
+    return ProgramEntry{displayName, uninstallString, readText(*key, RegistrySource::InstallSourceValue),
+                        readText(*key, RegistrySource::DisplayVersionValue), systemRequired};
 }
 
-QList<TListView::Item> SystemPage::readPrograms(RegistrySource &registry)
+QList<ProgramEntry> SystemPage::readPrograms(RegistrySource &registry, QStringList *notes)
 {
-    QList<TListView::Item> programs;
-    for (const QString &keyName : uninstallKeyNames(registry))
-        if (std::optional<TListView::Item> program = readProgram(registry, keyName))
-            programs.append(std::move(*program));
+    QList<ProgramEntry> programs = readUnsorted(registry, notes);
     const QCollator collator = captionCollator();
-    std::stable_sort(programs.begin(), programs.end(), [&](const TListView::Item &a, const TListView::Item &b) {
-        return collator.compare(a.caption, b.caption) < 0;
+    std::stable_sort(programs.begin(), programs.end(), [&](const ProgramEntry &a, const ProgramEntry &b) {
+        return collator.compare(a.name, b.name) < 0;
     });
+    return programs;
+}
+
+QList<ProgramEntry> SystemPage::readUnsorted(RegistrySource &registry, QStringList *notes)
+{
+    QList<ProgramEntry> programs;
+    QStringList keyNames;
+    if (const std::unique_ptr<RegistryKey> uninstall = registry.openKey(RegistrySource::UninstallKey)) {
+        keyNames = uninstall->subKeyNames();
+        if (notes)
+            *notes = readText(*uninstall, RegistrySource::ReadingNotesValue).split(u'\n', Qt::SkipEmptyParts);
+    }
+    programs.reserve(keyNames.size());
+    for (const QString &keyName : std::as_const(keyNames))
+        if (std::optional<ProgramEntry> program = readProgram(registry, keyName))
+            programs.append(std::move(*program));
     return programs;
 }
 
@@ -232,17 +380,10 @@ void SystemPage::describeService(QListWidgetItem *item, const QString &serviceNa
         return;
     // Nothing the list draws changes: its view need not hear of it, which saves a relayout per line.
     const QSignalBlocker quiet(item->listWidget()->model());
-    item->setToolTip(plainToolTip({serviceName}));
-}
-
-void SystemPage::describeProgram(QListWidgetItem *item, const QString &source, const QString &uninstallString)
-{
-    const QSignalBlocker quiet(item->listWidget()->model());
-    item->setToolTip(programToolTip(item->text(), source, uninstallString));
-    item->setData(Qt::AccessibleDescriptionRole, uninstallString);
+    item->setToolTip(ToolTipText::fromLines({serviceName}));
 }
 
 void SystemPage::sortSoftware()
 {
-    m_softwareList->sortByCaption(captionCollator());
+    m_softwareList->sortByCaptionWhenSeen(captionCollator);
 }

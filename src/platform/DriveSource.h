@@ -4,7 +4,10 @@
 #include <QString>
 
 #include <chrono>
+#include <functional>
 #include <optional>
+
+class QObject;
 
 enum class DriveType : quint32 {
     Unknown = 0,
@@ -62,6 +65,13 @@ public:
     virtual std::optional<quint64> freeBytesForCaller(const QString &root) = 0;
     // nullopt when the root names no drive.
     virtual std::optional<DriveLocation> location(const QString &root) = 0;
+
+    // Asks to be told when drives may have come or gone (a mount or an unmount):
+    // changed runs on the thread of context, and not after context is destroyed.
+    // A source that cannot tell never calls it.
+    // By value: a source that can tell keeps it.
+    // NOLINTNEXTLINE(performance-unnecessary-value-param)
+    virtual void watchDrives(QObject * /*context*/, std::function<void()> /*changed*/) { }
 
     virtual QString currentDirectory() = 0;
     // "X:" enters the directory last entered on drive X (at first its root);

@@ -1,15 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "DriveSource.h"
+
+#include <memory>
+
 class CpuidSource;
 class MemorySource;
-class DriveSource;
 class ServiceSource;
 class RegistrySource;
 class PrinterSource;
 class NetworkSource;
 class ClockSource;
 class ShellSource;
+class ProcessorSource;
+class SystemSource;
 
 // Everything the pages ask of the operating system, one source per domain.
 class Platform
@@ -26,4 +31,13 @@ public:
     virtual NetworkSource &network() = 0;
     virtual ClockSource &clock() = 0;
     virtual ShellSource &shell() = 0;
+    // The processors' identity beyond the identification instruction; a platform
+    // that does not know it answers an empty identity.
+    virtual ProcessorSource &processor();
+    virtual SystemSource &system() = 0;
+
+    // A drive source of its own, to ask one drive on a thread of its own while
+    // others ask theirs: drives() serves one thread at a time. nullptr where the
+    // platform has none to give, and then drives() is asked one drive after another.
+    virtual std::unique_ptr<DriveSource> separateDrives() { return nullptr; }
 };

@@ -46,6 +46,14 @@ public:
     static constexpr QLatin1StringView UninstallKey{R"(SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall)"};
     // A program's text value beside DisplayName and UninstallString: the package manager that installed it.
     static constexpr QLatin1StringView InstallSourceValue{"InstallSource"};
+    // A program's version, as Windows keeps it beside DisplayName.
+    static constexpr QLatin1StringView DisplayVersionValue{"DisplayVersion"};
+    // A text value of the Uninstall key where a reading could not list every
+    // program: what is missing and why, one line each ("rpm: no answer within 2000 ms").
+    static constexpr QLatin1StringView ReadingNotesValue{"ReadingNotes"};
+    // A program's DWORD value: 1 when it cannot be removed (the system needs it), as the system's
+    // own list of programs reads it.
+    static constexpr QLatin1StringView NoRemoveValue{"NoRemove"};
 
     virtual ~RegistrySource() = default;
 
@@ -55,4 +63,7 @@ public:
     // now on, as the registry reports a changed key. A hive whose keys never
     // change never calls it.
     virtual void notifyChangeKey(const QString & /*path*/, const std::function<void()> & /*changed*/) { }
+    // The hive as it is now, for reading on another thread while this one goes
+    // on (a list of many thousand programs); nullptr where it has no such copy.
+    virtual std::shared_ptr<RegistrySource> snapshot() { return nullptr; }
 };

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/linux/DesktopEntry.h"
+#include "platform/linux/software/DesktopEntry.h"
 
 #include <cstddef>
 #include <cstdint>

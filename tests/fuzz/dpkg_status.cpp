@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/linux/DpkgStatus.h"
+#include "platform/linux/software/DpkgStatus.h"
 
 #include <cstddef>
 #include <cstdint>

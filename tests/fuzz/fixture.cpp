@@ -5,6 +5,7 @@
 #include "platform/MemorySource.h"
 #include "platform/NetworkSource.h"
 #include "platform/PrinterSource.h"
+#include "platform/ProcessorSource.h"
 #include "platform/RegistrySource.h"
 #include "platform/ServiceSource.h"
 #include "platform/ShellSource.h"
@@ -67,6 +68,7 @@ void askEverything(FakePlatform &platform)
 {
     platform.cpuid().hasCpuid();
     platform.cpuid().cpuid(0);
+    platform.processor().identity();
     platform.memory().globalMemoryStatus();
     platform.memory().globalMemoryStatus();
     askDrives(platform.drives());

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/linux/InitScriptHeader.h"
+#include "platform/linux/services/InitScriptHeader.h"
 
 #include <cstddef>
 #include <cstdint>

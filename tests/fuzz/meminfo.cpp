@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Failure.h"
-#include "platform/linux/MeminfoParser.h"
+#include "platform/linux/memory/MeminfoParser.h"
 
 #include <cstddef>
 #include <cstdint>

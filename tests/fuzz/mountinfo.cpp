@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/linux/LinuxDriveTable.h"
-#include "platform/linux/MountInfoParser.h"
+#include "platform/linux/drives/LinuxDriveTable.h"
+#include "platform/linux/drives/MountInfoParser.h"
 
 #include <algorithm>
 #include <cstddef>

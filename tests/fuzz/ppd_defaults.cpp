@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/PrinterSource.h"
-#include "platform/linux/PpdDefaults.h"
+#include "platform/linux/printers/PpdDefaults.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/linux/SystemdServiceList.h"
-#include "platform/linux/SystemdUnitFile.h"
+#include "platform/linux/services/SystemdServiceList.h"
+#include "platform/linux/services/SystemdUnitFile.h"
 
 #include <QDir>
 #include <QFile>

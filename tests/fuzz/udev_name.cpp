@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/linux/LinuxVolumeIds.h"
+#include "platform/linux/drives/LinuxVolumeIds.h"
 
 #include <cstddef>
 #include <cstdint>

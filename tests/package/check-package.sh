@@ -4,10 +4,13 @@
 # checks what it installs and what it says about itself: lintian passes it with
 # no error or warning, it carries the licence and the manual page, and the program
 # is stripped and hardened, its debug symbols in the separate -dbgsym package.
-#   check-package.sh BUILD_DIR SOURCE_DIR
+# A cross build's package is checked the same way: readelf reads any architecture.
+#   check-package.sh BUILD_DIR SOURCE_DIR [KEEP_DIR]
+# With KEEP_DIR the checked packages are copied there.
 set -euo pipefail
 build=$1
 source=$2
+keep=${3:-}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -44,10 +47,15 @@ field Depends | grep -q libqt6widgets6 || fail "no Qt dependency: $(field Depend
 field Depends | grep -q libcups2 || fail "no CUPS dependency"
 field Depends | grep -q fonts-wqy-microhei || fail "no Chinese font dependency"
 
-# A scratch root with an empty dpkg database.
+# A scratch root with an empty dpkg database, of a machine of the package's
+# architecture or with it added, as a foreign package would be installed.
 root="$work/root"
 mkdir -p "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates"
 touch "$root/var/lib/dpkg/status" "$root/var/lib/dpkg/available"
+architecture=$(field Architecture)
+if [ "$architecture" != "$(dpkg --print-architecture)" ]; then
+  dpkg --root="$root" --force-not-root --add-architecture "$architecture" || fail "architecture $architecture"
+fi
 dpkg --root="$root" --force-not-root --force-depends --force-script-chrootless --log=/dev/null \
      -i "$deb" >/dev/null || fail "dpkg -i"
 dpkg --root="$root" -s pelzora | grep -q "Status: install ok installed" || fail "not installed"
@@ -64,6 +72,9 @@ expected=(
   /usr/share/man/man1/pelzora.1.gz
   /usr/share/doc/pelzora/copyright
   /usr/share/doc/pelzora/changelog.gz
+  /usr/share/doc/pelzora/README.md
+  /usr/share/pelzora/report.schema.json
+  /usr/share/pelzora/pelzora.fact
 )
 listed=$(dpkg --root="$root" -L pelzora)
 for f in "${expected[@]}"; do
@@ -71,8 +82,9 @@ for f in "${expected[@]}"; do
   [ -e "$root$f" ] || fail "$f not installed"
 done
 [ -x "$root/usr/bin/pelzora" ] || fail "program not executable"
-# Nothing but the program and its desktop files.
-unexpected=$(grep -v -E '^/usr(/bin(/pelzora)?|/share(/(applications|metainfo|icons|doc|man)(/.*)?)?)?$|^/\.$' <<<"$listed" || true)
+[ -x "$root/usr/share/pelzora/pelzora.fact" ] || fail "Ansible fact not executable"
+# Nothing but the program, its desktop files and what tools read its report with.
+unexpected=$(grep -v -E '^/usr(/bin(/pelzora)?|/share(/(applications|metainfo|icons|doc|man|pelzora)(/.*)?)?)?$|^/\.$' <<<"$listed" || true)
 [ -z "$unexpected" ] || fail "unexpected files: $unexpected"
 
 # The licence, machine-readable (DEP-5), and the manual page.
@@ -97,4 +109,9 @@ grep -q '__stack_chk_fail' <<<"$(elf --dyn-syms)" || fail "program without stack
 # The menu entry starts the program that was installed.
 exec_line=$(grep '^Exec=' "$root/usr/share/applications/org.pelzora.Pelzora.desktop")
 [ "$exec_line" = "Exec=pelzora" ] || fail "menu entry runs $exec_line"
-echo "package ok: $(basename "$deb")"
+if [ -n "$keep" ]; then
+  cp "$deb" "$work"/out/pelzora-dbgsym_*.ddeb "$keep/" || fail "cannot copy the packages to $keep"
+  echo "package ok: $keep/$(basename "$deb")"
+else
+  echo "package ok: $(basename "$deb")"
+fi

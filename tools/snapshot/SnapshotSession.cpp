@@ -3,8 +3,9 @@
 
 #include "StateDump.h"
 #include "app/UnitFormMain.h"
-#include "controls/TDriveComboBox.h"
 #include "controls/TTabbedNotebook.h"
+#include "controls/drives/TDriveComboBox.h"
+#include "controls/text/TLabel.h"
 #include "platform/fake/FakePlatform.h"
 #include "platform/fake/FixtureLoader.h"
 #include "platform/linux/LinuxPlatform.h"
@@ -143,6 +144,9 @@ QWidget *SnapshotSession::control(const QJsonValue &name, const QString &purpose
     auto *target = name.isString() ? m_window->findChild<QWidget *>(name.toString()) : nullptr;
     if (!target)
         fail(u"no control named \"%1\" to %2"_s.arg(name.toString(), purpose));
+    // Aimed at where a label stands with its caption.
+    if (auto *label = qobject_cast<TLabel *>(target))
+        label->ensureSized();
     return target;
 }
 
@@ -210,6 +214,8 @@ void SnapshotSession::applyFixture(const QJsonValue &fixture)
     if (!fixture.isObject())
         fail(u"\"fixture\" needs an object"_s);
     FixtureLoader(u"fixture step"_s).apply(fixture.toObject(), m_fake->machine());
+    if (fixture.toObject().contains(u"drives"_s))
+        m_fake->drivesChanged();
 }
 
 QString SnapshotSession::outputPath(const QJsonValue &name, const QString &suffix) const

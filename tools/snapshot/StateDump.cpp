@@ -3,16 +3,17 @@
 
 #include "app/TTimer.h"
 #include "app/UnitFormMain.h"
-#include "controls/TDriveComboBox.h"
-#include "controls/TFileListBox.h"
-#include "controls/TImage.h"
-#include "controls/TLabel.h"
-#include "controls/TListBox.h"
-#include "controls/TListView.h"
-#include "controls/TPaintBox.h"
-#include "controls/TShape.h"
 #include "controls/TTabbedNotebook.h"
-#include "controls/TUrlLabel.h"
+#include "controls/drawing/TImage.h"
+#include "controls/drawing/TPaintBox.h"
+#include "controls/drawing/TShape.h"
+#include "controls/drives/TDriveComboBox.h"
+#include "controls/lists/TFileListBox.h"
+#include "controls/lists/TListBox.h"
+#include "controls/lists/TListView.h"
+#include "controls/text/PrimarySelection.h"
+#include "controls/text/TLabel.h"
+#include "controls/text/TUrlLabel.h"
 #include "pages/MemoryPage.h"
 #include "platform/DriveSource.h"
 #include "platform/Platform.h"
@@ -80,6 +81,8 @@ void addLabel(QJsonObject &o, const TLabel *label)
     o[u"text"_s] = label->caption();
     o[u"color"_s] = colorName(label->textColor());
     o[u"alignment"_s] = label->isRightJustified() ? u"right"_s : u"left"_s;
+    o[u"elided"_s] = label->isElided();
+    o[u"toolTip"_s] = label->toolTipText();
     if (const auto *link = qobject_cast<const TUrlLabel *>(label)) {
         o[u"url"_s] = link->url();
         o[u"visited"_s] = link->isVisited();
@@ -118,9 +121,13 @@ void addListView(QJsonObject &o, const TListView *view)
 void addDriveSelector(QJsonObject &o, const TDriveComboBox *selector)
 {
     QStringList items;
-    for (int i = 0; i < selector->count(); ++i)
+    QStringList toolTips;
+    for (int i = 0; i < selector->count(); ++i) {
         items.append(selector->itemText(i));
+        toolTips.append(selector->itemToolTip(i));
+    }
     o[u"items"_s] = toArray(items);
+    o[u"itemToolTips"_s] = toArray(toolTips);
     o[u"selected"_s] = selector->currentIndex();
     o[u"driveLetter"_s] = selector->driveLetter().isNull() ? QString() : QString(selector->driveLetter());
 }
@@ -131,6 +138,7 @@ QJsonObject describe(const QWidget *w, const QString &kind)
                   {u"parent"_s, w->parentWidget() ? w->parentWidget()->objectName() : QString()},
                   {u"geometry"_s, QJsonArray{w->x(), w->y(), w->width(), w->height()}},
                   {u"visible"_s, !w->isHidden()},
+                  {u"focusable"_s, (w->focusPolicy() & Qt::TabFocus) != 0},
                   {u"font"_s, fontOf(w->font())}};
     if (const auto *label = qobject_cast<const TLabel *>(w))
         addLabel(o, label);
@@ -169,6 +177,8 @@ QJsonObject windowOf(const TFormMain &window)
 QJsonObject StateDump::capture(const TFormMain &window, Platform &platform, const FakeMachine *machine,
                                const QStringList &reports)
 {
+    for (TLabel *label : window.findChildren<TLabel *>())
+        label->ensureSized();
     QJsonObject controls;
     for (const QWidget *w : window.findChildren<QWidget *>()) {
         const QString kind = kindOf(w);
@@ -195,6 +205,7 @@ QJsonObject StateDump::capture(const TFormMain &window, Platform &platform, cons
                      {u"events"_s, events},           {u"currentDirectory"_s, platform.drives().currentDirectory()},
                      {u"reports"_s, toArray(reports)}};
     dump[u"clipboard"_s] = QGuiApplication::clipboard()->text();
+    dump[u"primarySelection"_s] = PrimarySelection::text();
     if (machine) {
         dump[u"network"_s] = QJsonObject{{u"startups"_s, machine->networkStartups},
                                          {u"cleanups"_s, machine->networkCleanups}};

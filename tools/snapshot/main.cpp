@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SnapshotSession.h"
+#include "app/UiLanguage.h"
 #include "platform/fake/FakePlatform.h"
 #include "platform/fake/FixtureLoader.h"
 
@@ -87,7 +88,11 @@ int main(int argc, char *argv[])
                                          u"Render at device-pixel ratio F: pictures are F times the window's size, "
                                          "the state dumps stay in the window's own pixels."_s,
                                          u"F"_s);
-    parser.addOptions({fixtureOption, stepsOption, outOption, scaleOption});
+    const QCommandLineOption languageOption(u"lang"_s,
+                                            u"Speak zh or en; without it the language follows the environment, "
+                                            "as the program's does."_s,
+                                            u"language"_s);
+    parser.addOptions({fixtureOption, stepsOption, outOption, scaleOption, languageOption});
     if (!parser.parse(QApplication::arguments()))
         return usageError(parser.errorText());
     if (parser.isSet(u"help"_s)) {
@@ -98,6 +103,15 @@ int main(int argc, char *argv[])
         return usageError(u"--out DIR is required"_s);
     if (!parser.positionalArguments().isEmpty())
         return usageError(u"unexpected argument \"%1\""_s.arg(parser.positionalArguments().constFirst()));
+
+    UiLanguage::Language language = UiLanguage::fromEnvironment();
+    if (parser.isSet(languageOption)) {
+        const std::optional<UiLanguage::Language> named = UiLanguage::fromName(parser.value(languageOption));
+        if (!named)
+            return usageError(u"--lang needs zh or en, not \"%1\""_s.arg(parser.value(languageOption)));
+        language = *named;
+    }
+    UiLanguage::install(language);
 
     // Absolute: picking a drive changes the process's current directory.
     const QDir out(QDir(parser.value(outOption)).absolutePath());

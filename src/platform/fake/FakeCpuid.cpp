@@ -2,10 +2,11 @@
 #include "FakeCpuid.h"
 
 #include "FakeMachine.h"
+#include "platform/ProcessorSource.h"
 
 bool FakeCpuid::hasCpuid() const
 {
-    return m_machine.cpu.available;
+    return m_machine.cpu.available && ProcessorIdentity::isX86(m_machine.processor.architecture);
 }
 
 CpuidRegisters FakeCpuid::cpuid(quint32 leaf) const

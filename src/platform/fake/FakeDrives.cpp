@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FakeDrives.h"
 
+#include <QMetaObject>
+
 #include <thread>
 
 using namespace Qt::StringLiterals;
@@ -94,6 +96,18 @@ std::optional<DriveLocation> FakeDrives::location(const QString &root)
         return std::nullopt;
     const QString device = drive->device.isEmpty() ? drive->remoteName.value_or(QString()) : drive->device;
     return DriveLocation{drive->mountPoint.value_or(QString(drive->letter) + u":\\"_s), device};
+}
+
+void FakeDrives::watchDrives(QObject *context, std::function<void()> changed)
+{
+    m_watchers.append({context, std::move(changed)});
+}
+
+void FakeDrives::drivesChanged()
+{
+    for (const Watcher &watcher : std::as_const(m_watchers))
+        if (watcher.context)
+            QMetaObject::invokeMethod(watcher.context, watcher.changed, Qt::QueuedConnection);
 }
 
 QString FakeDrives::currentDirectory()

@@ -6,8 +6,11 @@
 #include "platform/DriveSource.h"
 #include "platform/QueryPatience.h"
 
+#include <QList>
+#include <QPointer>
 #include <QStringList>
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -29,10 +32,21 @@ public:
     std::optional<quint64> totalBytes(const QString &root) override;
     std::optional<quint64> freeBytesForCaller(const QString &root) override;
     std::optional<DriveLocation> location(const QString &root) override;
+    void watchDrives(QObject *context, std::function<void()> changed) override;
     QString currentDirectory() override;
     bool setCurrentDirectory(const QString &path) override;
 
+    // Tells the watchers that the machine's drives have changed, on their threads and
+    // after the running handler, as a real machine's mount table tells of a change.
+    void drivesChanged();
+
 private:
+    struct Watcher
+    {
+        QPointer<QObject> context;
+        std::function<void()> changed;
+    };
+
     const FakeDrive *driveOfRoot(const QString &root) const;
     // The drive as a look at its volume finds it: at once, or after the
     // fixture's delay; nullptr when no look has answered in time.
@@ -41,4 +55,5 @@ private:
     FakeMachine &m_machine;
     QStringList m_networkDirectories; // paths without a drive letter the program has been in
     std::map<QChar, std::unique_ptr<BackgroundQuery<FakeDrive>>> m_looks; // by letter, for slow drives
+    QList<Watcher> m_watchers;
 };

@@ -39,6 +39,19 @@ struct FakeCpu
     std::map<quint32, CpuidRegisters> leaves;
 };
 
+// The texts a Linux machine gives about its processors, as the fixture's "processor" key holds them.
+struct FakeProcessorTexts
+{
+    QString architecture = QStringLiteral("x86_64"); // uname's machine field
+    QByteArray procCpuinfo;
+    std::optional<QStringList> midr; // one per CPU as the sysfs files read; nothing: no such directory
+    quint64 hwcap = 0;
+    quint64 hwcap2 = 0;
+    std::optional<QString> deviceTreeModel;
+    QString dmiSysVendor;
+    QString dmiProductName;
+};
+
 struct FakeDrive
 {
     QChar letter;
@@ -108,6 +121,19 @@ struct FakeHost
     QList<quint32> addresses; // IPv4, host byte order
 };
 
+// The system itself: its release file's text, uname's fields, the CPU counts, the session.
+struct FakeSystem
+{
+    std::optional<QByteArray> osRelease; // nullopt: no release file at all
+    std::optional<QString> kernelName;
+    std::optional<QString> kernelRelease;
+    std::optional<QString> machine;
+    std::optional<int> onlineCpus;
+    std::optional<int> cores;
+    QString desktop;
+    QString session;
+};
+
 // How long the answers of a domain take, in milliseconds; 0 answers at once.
 struct FakeDelays
 {
@@ -119,12 +145,14 @@ struct FakeDelays
 struct FakeMachine
 {
     FakeCpu cpu;
+    FakeProcessorTexts processor;
     AnswerList<MemoryStatus> memory;
     QList<FakeDrive> drives;
     FakeServiceTable services;
     FakeUninstall uninstall;
     FakePrinterTable printers;
     FakeHost host;
+    FakeSystem system;
     AnswerList<quint64> tickCount;
     AnswerList<bool> shellOpens;
     FakeDelays delays;

@@ -7,9 +7,11 @@
 #include "FakeMemory.h"
 #include "FakeNetwork.h"
 #include "FakePrinters.h"
+#include "FakeProcessor.h"
 #include "FakeRegistry.h"
 #include "FakeServices.h"
 #include "FakeShell.h"
+#include "FakeSystemSource.h"
 
 FakePlatform::FakePlatform(FakeMachine machine)
     : m_machine(std::move(machine))
@@ -22,10 +24,17 @@ FakePlatform::FakePlatform(FakeMachine machine)
     , m_network(std::make_unique<FakeNetwork>(m_machine))
     , m_clock(std::make_unique<FakeClock>(m_machine))
     , m_shell(std::make_unique<FakeShell>(m_machine))
+    , m_processor(std::make_unique<FakeProcessor>(m_machine))
+    , m_system(std::make_unique<FakeSystemSource>(m_machine))
 {
 }
 
 FakePlatform::~FakePlatform() = default;
+
+void FakePlatform::drivesChanged()
+{
+    m_drives->drivesChanged();
+}
 
 CpuidSource &FakePlatform::cpuid()
 {
@@ -62,4 +71,16 @@ ClockSource &FakePlatform::clock()
 ShellSource &FakePlatform::shell()
 {
     return *m_shell;
+}
+ProcessorSource &FakePlatform::processor()
+{
+    return *m_processor;
+}
+SystemSource &FakePlatform::system()
+{
+    return *m_system;
+}
+std::unique_ptr<DriveSource> FakePlatform::separateDrives()
+{
+    return std::make_unique<FakeDrives>(m_machine);
 }

@@ -15,6 +15,8 @@ class FakePrinters;
 class FakeRegistry;
 class FakeServices;
 class FakeShell;
+class FakeProcessor;
+class FakeSystemSource;
 
 // A machine read from a fixture: every query answers from machine().
 class FakePlatform final : public Platform
@@ -24,6 +26,8 @@ public:
     ~FakePlatform() override;
 
     FakeMachine &machine() { return m_machine; }
+    // After the machine's drives have been replaced: what a mount or an unmount tells.
+    void drivesChanged();
 
     CpuidSource &cpuid() override;
     MemorySource &memory() override;
@@ -34,6 +38,9 @@ public:
     NetworkSource &network() override;
     ClockSource &clock() override;
     ShellSource &shell() override;
+    ProcessorSource &processor() override;
+    SystemSource &system() override;
+    std::unique_ptr<DriveSource> separateDrives() override;
 
 private:
     FakeMachine m_machine;
@@ -46,4 +53,6 @@ private:
     std::unique_ptr<FakeNetwork> m_network;
     std::unique_ptr<FakeClock> m_clock;
     std::unique_ptr<FakeShell> m_shell;
+    std::unique_ptr<FakeProcessor> m_processor;
+    std::unique_ptr<FakeSystemSource> m_system;
 };

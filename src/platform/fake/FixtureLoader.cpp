@@ -386,6 +386,33 @@ quint32 readIpv4(const Node &node)
     return address.toIPv4Address();
 }
 
+FakeSystem readSystem(const Node &node)
+{
+    node.object();
+    FakeSystem system;
+    if (node.has(u"osRelease"_s))
+        system.osRelease = node.member(u"osRelease"_s).string().toUtf8();
+    if (node.has(u"kernelName"_s))
+        system.kernelName = node.member(u"kernelName"_s).string();
+    if (node.has(u"kernelRelease"_s))
+        system.kernelRelease = node.member(u"kernelRelease"_s).string();
+    if (node.has(u"machine"_s))
+        system.machine = node.member(u"machine"_s).string();
+    if (node.has(u"cpus"_s)) {
+        const Node cpus = node.member(u"cpus"_s);
+        cpus.object();
+        if (cpus.has(u"online"_s))
+            system.onlineCpus = cpus.member(u"online"_s).number<int>(0);
+        if (cpus.has(u"cores"_s))
+            system.cores = cpus.member(u"cores"_s).number<int>(0);
+    }
+    if (node.has(u"desktop"_s))
+        system.desktop = node.member(u"desktop"_s).string();
+    if (node.has(u"session"_s))
+        system.session = node.member(u"session"_s).string();
+    return system;
+}
+
 FakeHost readHost(const Node &node)
 {
     node.object();
@@ -402,6 +429,37 @@ FakeHost readHost(const Node &node)
             host.addresses.append(readIpv4(addresses.element(i)));
     }
     return host;
+}
+
+FakeProcessorTexts readProcessor(const Node &node)
+{
+    node.object();
+    FakeProcessorTexts processor;
+    if (node.has(u"architecture"_s))
+        processor.architecture = node.member(u"architecture"_s).string();
+    if (node.has(u"procCpuinfo"_s))
+        processor.procCpuinfo = node.member(u"procCpuinfo"_s).string().toUtf8();
+    if (node.has(u"midr"_s)) {
+        const Node midr = node.member(u"midr"_s);
+        processor.midr.emplace();
+        for (qsizetype i = 0; i < midr.array().size(); ++i)
+            processor.midr->append(midr.element(i).string());
+    }
+    if (node.has(u"hwcap"_s))
+        processor.hwcap = node.member(u"hwcap"_s).number<quint64>();
+    if (node.has(u"hwcap2"_s))
+        processor.hwcap2 = node.member(u"hwcap2"_s).number<quint64>();
+    if (node.has(u"deviceTreeModel"_s))
+        processor.deviceTreeModel = node.member(u"deviceTreeModel"_s).optionalString();
+    if (node.has(u"dmi"_s)) {
+        const Node dmi = node.member(u"dmi"_s);
+        dmi.object();
+        if (dmi.has(u"sysVendor"_s))
+            processor.dmiSysVendor = dmi.member(u"sysVendor"_s).string();
+        if (dmi.has(u"productName"_s))
+            processor.dmiProductName = dmi.member(u"productName"_s).string();
+    }
+    return processor;
 }
 
 FakeDelays readDelays(const Node &node)
@@ -473,6 +531,8 @@ void FixtureLoader::apply(const QJsonObject &fixture, FakeMachine &machine) cons
         next.printers = readPrinters(root.member(u"printers"_s));
     if (root.has(u"host"_s))
         next.host = readHost(root.member(u"host"_s));
+    if (root.has(u"system"_s))
+        next.system = readSystem(root.member(u"system"_s));
     if (root.has(u"tickCount"_s)) {
         next.tickCount = {};
         for (const Node &element : root.member(u"tickCount"_s).elements())
@@ -488,5 +548,7 @@ void FixtureLoader::apply(const QJsonObject &fixture, FakeMachine &machine) cons
     }
     if (root.has(u"delays"_s))
         next.delays = readDelays(root.member(u"delays"_s));
+    if (root.has(u"processor"_s))
+        next.processor = readProcessor(root.member(u"processor"_s));
     machine = std::move(next);
 }

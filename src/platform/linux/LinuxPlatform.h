@@ -17,6 +17,8 @@ class LinuxPrinters;
 class LinuxNetwork;
 class LinuxClock;
 class LinuxShell;
+class LinuxProcessor;
+class LinuxSystem;
 
 // Answers every query from the running Linux system. rootDirectory stands in
 // for "/" when reading files, so tests can point it at a tree of their own.
@@ -29,6 +31,10 @@ public:
                            QueryPatience patience = QueryPatience::window());
     ~LinuxPlatform() override;
 
+    // Starts, before the program has built anything, the helper processes its sources
+    // will fork: a mount probe forked now shares only the little the process holds yet.
+    static void startHelpers();
+
     CpuidSource &cpuid() override;
     MemorySource &memory() override;
     DriveSource &drives() override;
@@ -38,8 +44,13 @@ public:
     NetworkSource &network() override;
     ClockSource &clock() override;
     ShellSource &shell() override;
+    ProcessorSource &processor() override;
+    SystemSource &system() override;
+    std::unique_ptr<DriveSource> separateDrives() override;
 
 private:
+    QString m_root;
+    QueryPatience m_patience;
     std::unique_ptr<LinuxCpuid> m_cpuid;
     std::unique_ptr<LinuxMemory> m_memory;
     std::unique_ptr<LinuxDrives> m_drives;
@@ -49,4 +60,6 @@ private:
     std::unique_ptr<LinuxNetwork> m_network;
     std::unique_ptr<LinuxClock> m_clock;
     std::unique_ptr<LinuxShell> m_shell;
+    std::unique_ptr<LinuxProcessor> m_processor;
+    std::unique_ptr<LinuxSystem> m_system;
 };
