@@ -120,10 +120,12 @@ void addArchitecture(ReportSection &section, const ProcessorReading *reading, co
     if (machine.isEmpty() && summary && summary->kernel)
         machine = summary->kernel->machine;
     section.add(fact(u"architecture"_s, {}, optionalText(machine), machine));
-    std::optional<int> threads = summary ? summary->processors.threads : std::nullopt;
+    QJsonValue threads;
     if (reading && reading->identity.logicalProcessors > 0)
         threads = reading->identity.logicalProcessors;
-    section.add(fact(u"logicalProcessors"_s, {}, threads ? QJsonValue(*threads) : QJsonValue(), QString()));
+    else if (summary && summary->processors.threads)
+        threads = *summary->processors.threads;
+    section.add(fact(u"logicalProcessors"_s, {}, threads, QString()));
 }
 
 void addProcessor(ReportSection &section, const Answered<ProcessorReading> &answer,
