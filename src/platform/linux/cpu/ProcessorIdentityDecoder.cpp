@@ -211,17 +211,12 @@ void addLoongArchFacts(ProcessorIdentity &identity, const CpuinfoText &cpuinfo, 
 // What firmware writes where the board maker wrote nothing.
 bool isPlaceholder(const QString &text)
 {
-    constexpr std::array<QStringView, 9> placeholders{u"to be filled by o.e.m",
-                                                      u"default string",
-                                                      u"not specified",
-                                                      u"not applicable",
-                                                      u"system product name",
-                                                      u"system manufacturer",
-                                                      u"none",
-                                                      u"unknown",
-                                                      u"o.e.m."};
+    constexpr std::array<QStringView, 9> placeholders{
+        u"to be filled by o.e.m", u"default string", u"not specified", u"not applicable", u"system product name",
+        u"system manufacturer",   u"none",           u"unknown",       u"o.e.m."};
     const QString lower = text.toLower();
-    return std::ranges::any_of(placeholders, [&lower](QStringView placeholder) { return lower.startsWith(placeholder); });
+    return std::ranges::any_of(placeholders,
+                               [&lower](QStringView placeholder) { return lower.startsWith(placeholder); });
 }
 
 QString dmiText(const QByteArray &bytes)

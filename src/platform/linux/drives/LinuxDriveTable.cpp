@@ -19,15 +19,14 @@ constexpr int FirstOtherLetter = 3; // D
 
 // Kernel and user-space file systems that hold no user data.
 constexpr std::array<QStringView, 27> PseudoFileSystems{
-    u"proc",        u"sysfs",      u"devtmpfs",      u"devpts",      u"cgroup",    u"cgroup2",
-    u"securityfs",  u"debugfs",    u"tracefs",       u"pstore",      u"bpf",       u"mqueue",
-    u"hugetlbfs",   u"configfs",   u"fusectl",       u"binfmt_misc", u"autofs",    u"efivarfs",
-    u"nsfs",        u"squashfs",   u"rpc_pipefs",    u"nfsd",        u"selinuxfs", u"fuse.gvfsd-fuse",
-    u"fuse.portal", u"fuse.lxcfs", u"fuse.snapfuse",
+    u"proc",    u"sysfs",       u"devtmpfs",        u"devpts",      u"cgroup",     u"cgroup2",       u"securityfs",
+    u"debugfs", u"tracefs",     u"pstore",          u"bpf",         u"mqueue",     u"hugetlbfs",     u"configfs",
+    u"fusectl", u"binfmt_misc", u"autofs",          u"efivarfs",    u"nsfs",       u"squashfs",      u"rpc_pipefs",
+    u"nfsd",    u"selinuxfs",   u"fuse.gvfsd-fuse", u"fuse.portal", u"fuse.lxcfs", u"fuse.snapfuse",
 };
 
-constexpr std::array<QStringView, 10> NetworkFileSystems{u"nfs",        u"nfs4", u"cifs", u"smb3",      u"smbfs",
-                                                         u"fuse.sshfs", u"9p",   u"ceph", u"glusterfs", u"fuse.glusterfs"};
+constexpr std::array<QStringView, 10> NetworkFileSystems{
+    u"nfs", u"nfs4", u"cifs", u"smb3", u"smbfs", u"fuse.sshfs", u"9p", u"ceph", u"glusterfs", u"fuse.glusterfs"};
 
 // Where the system keeps its own memory file systems (run-time state, /dev, /tmp).
 constexpr std::array<QStringView, 8> SystemMemoryDirectories{u"/dev", u"/run",     u"/sys",     u"/proc",

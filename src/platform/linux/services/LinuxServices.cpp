@@ -54,7 +54,8 @@ bool isInitScript(const QString &name)
 {
     // A view of static text: the reading thread may outlive the static objects at exit.
     constexpr std::array<QStringView, 4> NotServices{u"README", u"skeleton", u"rc", u"rcS"};
-    return std::ranges::find(NotServices, QStringView(name)) == NotServices.end() && !name.startsWith(u'.') && !name.endsWith(u'~') && !name.contains(u".dpkg-"_s);
+    return std::ranges::find(NotServices, QStringView(name)) == NotServices.end() && !name.startsWith(u'.')
+        && !name.endsWith(u'~') && !name.contains(u".dpkg-"_s);
 }
 
 } // namespace

@@ -20,8 +20,9 @@ namespace {
 // rpm keeps its database in one of these, by version.
 // Views of static text: the reading thread may outlive the static objects at exit.
 constexpr std::array<QLatin1StringView, 6> RpmDatabases{
-    "/var/lib/rpm/rpmdb.sqlite"_L1,          "/var/lib/rpm/Packages"_L1,          "/var/lib/rpm/Packages.db"_L1,
-    "/usr/lib/sysimage/rpm/rpmdb.sqlite"_L1, "/usr/lib/sysimage/rpm/Packages"_L1, "/usr/lib/sysimage/rpm/Packages.db"_L1,
+    "/var/lib/rpm/rpmdb.sqlite"_L1,      "/var/lib/rpm/Packages"_L1,
+    "/var/lib/rpm/Packages.db"_L1,       "/usr/lib/sysimage/rpm/rpmdb.sqlite"_L1,
+    "/usr/lib/sysimage/rpm/Packages"_L1, "/usr/lib/sysimage/rpm/Packages.db"_L1,
 };
 
 QByteArray readFile(const QString &path)
