@@ -116,10 +116,10 @@ BENCHMARK(diskStepsOfOneTick_twentyMountTree)->Unit(benchmark::kMicrosecond);
 // As the window ticks, once a second: the look at the drive is no longer fresh,
 // so the tick starts another on the drive's worker and waits for it (back-to-back
 // steps above are answered by one look).
-static void diskStepsOfOneTick_freshLook(benchmark::State &state)
+static void runDiskStepsOfFreshLooks(benchmark::State &state, QueryPatience patience)
 {
     QDir::setCurrent(u"/"_s);
-    LinuxDrives drives(u"/"_s);
+    LinuxDrives drives(u"/"_s, patience);
     DiskPage page(drives, nullptr);
     for (auto _ : state) {
         state.PauseTiming();
@@ -131,6 +131,11 @@ static void diskStepsOfOneTick_freshLook(benchmark::State &state)
         page.writeFreeSize();
     }
 }
+
+static void diskStepsOfOneTick_freshLook(benchmark::State &state)
+{
+    runDiskStepsOfFreshLooks(state, QueryPatience::window());
+}
 BENCHMARK(diskStepsOfOneTick_freshLook)->Unit(benchmark::kMicrosecond)->Iterations(20);
 
 // The same, each tick waiting for its fresh look, as the snapshot tool and the
@@ -138,18 +143,7 @@ BENCHMARK(diskStepsOfOneTick_freshLook)->Unit(benchmark::kMicrosecond)->Iteratio
 // probe and back.
 static void diskStepsOfOneTick_freshLookWaitedFor(benchmark::State &state)
 {
-    QDir::setCurrent(u"/"_s);
-    LinuxDrives drives(u"/"_s, QueryPatience::answerOfTheMoment());
-    DiskPage page(drives, nullptr);
-    for (auto _ : state) {
-        state.PauseTiming();
-        std::this_thread::sleep_for(DriveLookFreshFor + std::chrono::milliseconds(10));
-        state.ResumeTiming();
-        page.writeVolumeLabelSerial();
-        page.writeFileSystemName();
-        page.writeTotalSize();
-        page.writeFreeSize();
-    }
+    runDiskStepsOfFreshLooks(state, QueryPatience::answerOfTheMoment());
 }
 BENCHMARK(diskStepsOfOneTick_freshLookWaitedFor)->Unit(benchmark::kMicrosecond)->Iterations(20);
 
